@@ -1,0 +1,78 @@
+// The runtime spine: start-up, the control window, the user-program thread,
+// the request hand-off, the message pumps and small shared helpers.
+#ifndef KBX_RUNTIME_H
+#define KBX_RUNTIME_H
+
+#include <windows.h>
+
+namespace kbx {
+
+typedef void (*UserRoutine)();
+
+// Runs the framework to its end on the calling thread (which becomes the
+// first thread) with the given user program. Returns the process exit code:
+// 0 after a normal end, 1 at the instance limit or when a class cannot be
+// registered. Can be run again after it returns (tests do).
+int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine);
+
+// --- control window (first thread) -----------------------------------------
+LRESULT CALLBACK control_window_proc(HWND, UINT, WPARAM, LPARAM);
+void do_start();
+void do_stop();
+void do_exit();
+
+// Shows text in the status label, roughly centred.
+void set_status_text(const char* text);
+// Puts "%d-bit color" back into the status label.
+void show_depth_status();
+// A message box captioned "Pause" with an OK button; returns when closed.
+void pause_message(const char* text);
+
+// --- user-program thread -------------------------------------------------------
+DWORD WINAPI user_thread_main(LPVOID);
+
+// --- requests (posters on the first thread; service on the user thread) ------
+// Each poster returns without posting (result -1 where there is a result)
+// while the main routine runs: only the idle loop services requests.
+int post_create_image(int n, const char* title, int width, int height, int depth);
+void post_show_image(int n);
+int post_load_image(int n, const char* path);
+void post_put_bitmap(HBITMAP bitmap);
+void post_open_text_window(int n);
+void post_open_input_box(int count);
+void post_open_button_box(int columns, int rows);
+void service_request();
+
+// --- pumps and clock -------------------------------------------------------------
+void pump_messages();
+void pump_dialog_messages();
+// Blocks the calling thread until a message arrives, the thread's wake event
+// is signalled, or timeout_ms pass, whichever is first. Never spins.
+void wait_for_work(DWORD timeout_ms);
+
+// --- snap rectangles ---------------------------------------------------------------
+void refresh_snap_table();
+
+// --- small helpers -------------------------------------------------------------------
+// Window text through the ANSI code page; out holds at most size bytes.
+void get_window_text_ansi(HWND window, char* out, int size);
+void set_window_text_ansi(HWND window, const char* text);
+// Narrow (ANSI) to UTF-16 into a fixed buffer of count units, always terminated.
+void ansi_to_wide(const char* text, wchar_t* out, int count);
+void wide_to_ansi(const wchar_t* text, char* out, int size);
+// Inserts a menu item by position: a text item with an id and MF_ state
+// flags, a separator (text null), or a sub-menu (submenu not null).
+void insert_menu_item(HMENU menu, UINT position, const char* text, UINT id, UINT state, HMENU submenu = nullptr);
+// Platform colour (red in the low byte) from 0xRRGGBB.
+inline COLORREF to_colorref(int rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+inline void split_color(int rgb, int* r, int* g, int* b) {
+    *r = (rgb >> 16) & 0xFF;
+    *g = (rgb >> 8) & 0xFF;
+    *b = rgb & 0xFF;
+}
+
+}  // namespace kbx
+
+#endif

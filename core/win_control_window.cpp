@@ -1,0 +1,214 @@
+// The control window: always present, its menu starts, stops and ends the
+// user program; its pop-up menu opens windows by hand.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "core/clock_math.h"
+#include "core/interactive.h"
+#include "core/runtime.h"
+#include "core/state.h"
+#include "textwin/snapping.h"
+#include "textwin/text_window.h"
+
+namespace kbx {
+
+namespace {
+
+enum {
+    kCmdStart = 1001,
+    kCmdExit = 1002,
+    kCmdStop = 1003,
+    kCmdPaste = 1026,
+    kCmdImageWindow = 1027,
+    kCmdTextWindow = 1028,
+    kCmdInputBox = 1044,
+    kCmdWindowInfo = 1045,
+    kCmdButtonBox = 1051,
+    kStatusLabelId = 2001,
+};
+
+const int kDropOffsets[28] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -6, -5, -4, -3,
+                              -2, -1, 1, 2, 3, 4, 5, 6, -3, -2, -1, 1, 2, 3};
+const DWORD kExitGraceMs = 2000;
+
+// Waits until ms have passed since *reference, then moves the reference on.
+// Sleeps in small steps rather than spinning.
+void wait_since(unsigned int* reference, unsigned int ms) {
+    while (ms_since(*reference, ms_clock()) < ms) Sleep(1);
+    *reference = ms_clock();
+}
+
+// The window falls 55 pixels into place with two rebounds.
+void drop_animation(HWND window) {
+    unsigned int reference = ms_clock();
+    for (int offset : kDropOffsets) {
+        RECT r;
+        GetWindowRect(window, &r);
+        SetWindowPos(window, nullptr, r.left, r.top + offset, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        wait_since(&reference, 20);
+    }
+    wait_since(&reference, 500);
+}
+
+LRESULT on_create(HWND window) {
+    control.window = window;
+    control.status_label = CreateWindowExW(0, L"STATIC", L"Ready", WS_CHILD | WS_VISIBLE, 0, 6, 234, 20, window,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusLabelId)),
+                                           module_instance, nullptr);
+    drop_animation(window);
+
+    HDC dc = GetDC(window);
+    screen_depth = GetDeviceCaps(dc, BITSPIXEL);
+    ReleaseDC(window, dc);
+
+    DragAcceptFiles(window, TRUE);
+    control.user_thread = CreateThread(nullptr, 0, user_thread_main, nullptr, 0, &control.user_thread_id);
+    return 0;
+}
+
+bool creation_allowed() { return program_running == 0 && input_active == 0; }
+
+void show_popup_menu(HWND window) {
+    UINT g = creation_allowed() ? MF_ENABLED : (MF_GRAYED | MF_DISABLED);
+    HMENU menu = CreatePopupMenu();
+    UINT pos = 0;
+    insert_menu_item(menu, pos++, "Paste\tCtrl+V", kCmdPaste, g);
+    insert_menu_item(menu, pos++, nullptr, 0, 0);
+    insert_menu_item(menu, pos++, "Start", kCmdStart, g);
+    insert_menu_item(menu, pos++, "Stop", kCmdStop, MF_ENABLED);
+    insert_menu_item(menu, pos++, "E&xit", kCmdExit, MF_ENABLED);
+    insert_menu_item(menu, pos++, nullptr, 0, 0);
+    insert_menu_item(menu, pos++, "Image Window", kCmdImageWindow, g);
+    insert_menu_item(menu, pos++, "Text Window", kCmdTextWindow, g);
+    insert_menu_item(menu, pos++, "Input Box", kCmdInputBox, g);
+    insert_menu_item(menu, pos++, "Button Box", kCmdButtonBox, g);
+    insert_menu_item(menu, pos++, nullptr, 0, 0);
+    insert_menu_item(menu, pos++, "&Window Info.\tCtrl+W", kCmdWindowInfo, g);
+
+    POINT at;
+    GetCursorPos(&at);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+    DestroyMenu(menu);
+}
+
+void on_key_down(HWND window, WPARAM key) {
+    bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (ctrl) {
+        if (key == 'V') PostMessageW(window, WM_COMMAND, kCmdPaste, 0);
+        else if (key == 'W') PostMessageW(window, WM_COMMAND, kCmdWindowInfo, 0);
+        return;
+    }
+    switch (key) {
+        case VK_ESCAPE:
+        case 'X': do_exit(); break;
+        case 'S': do_start(); break;
+        case 'C': do_stop(); break;
+        default: break;
+    }
+}
+
+void on_command(WORD id) {
+    switch (id) {
+        case kCmdStart: do_start(); break;
+        case kCmdExit: do_exit(); break;
+        case kCmdStop: do_stop(); break;
+        case kCmdPaste: interactive_paste(); break;
+        case kCmdImageWindow: interactive_image_window(); break;
+        case kCmdTextWindow: interactive_text_window(); break;
+        case kCmdInputBox: interactive_input_box(); break;
+        case kCmdWindowInfo: interactive_window_info(); break;
+        case kCmdButtonBox: interactive_button_box(); break;
+        default: break;
+    }
+}
+
+// Lets sent messages through while Exit waits, so a user-program thread
+// that is talking to the control window can finish instead of stalling.
+void wait_for_user_thread(HANDLE thread, DWORD limit_ms) {
+    unsigned int start = ms_clock();
+    for (;;) {
+        DWORD code = 0;
+        if (!GetExitCodeThread(thread, &code) || code != STILL_ACTIVE) return;
+        unsigned int waited = ms_since(start, ms_clock());
+        if (waited > limit_ms) return;
+        MsgWaitForMultipleObjectsEx(1, &thread, limit_ms - waited + 1, QS_SENDMESSAGE, 0);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+}  // namespace
+
+void do_start() {
+    if (program_running == 0) {
+        start_request = 1;
+        wake_user_thread();
+    }
+}
+
+void do_stop() {
+    stop_request = 1;
+    wake_user_thread();
+}
+
+void do_exit() {
+    input_active = 0;
+    stop_request = 1;
+    exit_state = 1;
+    wake_user_thread();
+    KBX_CloseAllLogs();
+
+    HANDLE thread = control.user_thread;
+    if (thread) {
+        wait_for_user_thread(thread, kExitGraceMs);
+        DWORD code = 0;
+        if (GetExitCodeThread(thread, &code) && code == STILL_ACTIVE) {
+            TerminateThread(thread, 1);
+            WaitForSingleObject(thread, kExitGraceMs);
+            GetExitCodeThread(thread, &code);
+        }
+        control.user_thread_exit_code = code;
+    }
+    if (exit_state == 1) exit_state = 2;
+    if (thread) CloseHandle(thread);
+    control.user_thread = nullptr;
+    DestroyWindow(control.window);
+}
+
+LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_CREATE:
+            return on_create(window);
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_MOVE:
+            refresh_snap_table();
+            return 0;
+        case WM_MOVING:
+            snap_moving_window(reinterpret_cast<RECT*>(lparam), window);
+            return TRUE;
+        case WM_SIZING:
+            // The frame shows a sizing border, but the size is fixed.
+            GetWindowRect(window, reinterpret_cast<RECT*>(lparam));
+            return TRUE;
+        case WM_RBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+            if (drawing_tool_mode == 0) show_popup_menu(window);
+            return 0;
+        case WM_KEYDOWN:
+            on_key_down(window, wparam);
+            return 0;
+        case WM_COMMAND:
+            on_command(LOWORD(wparam));
+            return 0;
+        case WM_DROPFILES:
+            interactive_drop_files(reinterpret_cast<HDROP>(wparam));
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+}  // namespace kbx

@@ -1,0 +1,97 @@
+// Small helpers shared by every Win32 file: ANSI text at platform calls,
+// menu items, the status label and the "Pause" message box.
+#include <cstring>
+
+#include "core/runtime.h"
+#include "core/state.h"
+#include "core/status_text.h"
+
+namespace kbx {
+
+void ansi_to_wide(const char* text, wchar_t* out, int count) {
+    if (count <= 0) return;
+    out[0] = 0;
+    if (!text) return;
+    int n = MultiByteToWideChar(CP_ACP, 0, text, -1, out, count);
+    if (n == 0) {
+        // Too long for the buffer: convert what fits and terminate.
+        n = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(std::strlen(text)), out, count - 1);
+        out[n > 0 ? n : 0] = 0;
+    }
+    out[count - 1] = 0;
+}
+
+void wide_to_ansi(const wchar_t* text, char* out, int size) {
+    if (size <= 0) return;
+    out[0] = 0;
+    if (!text) return;
+    int n = WideCharToMultiByte(CP_ACP, 0, text, -1, out, size, nullptr, nullptr);
+    if (n == 0) {
+        // Too long: keep whole characters only, never half a double-byte one.
+        int len = lstrlenW(text);
+        while (len > 0) {
+            int need = WideCharToMultiByte(CP_ACP, 0, text, len, nullptr, 0, nullptr, nullptr);
+            if (need < size) {
+                n = WideCharToMultiByte(CP_ACP, 0, text, len, out, size - 1, nullptr, nullptr);
+                break;
+            }
+            --len;
+        }
+        out[n > 0 ? n : 0] = 0;
+    }
+    out[size - 1] = 0;
+}
+
+void get_window_text_ansi(HWND window, char* out, int size) {
+    wchar_t wide[1024];
+    int units = size < 1024 ? size : 1024;
+    GetWindowTextW(window, wide, units);
+    wide_to_ansi(wide, out, size);
+}
+
+void set_window_text_ansi(HWND window, const char* text) {
+    wchar_t wide[256];
+    ansi_to_wide(text, wide, 256);
+    SetWindowTextW(window, wide);
+}
+
+void insert_menu_item(HMENU menu, UINT position, const char* text, UINT id, UINT state, HMENU submenu) {
+    if (!text) {
+        InsertMenuW(menu, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+        return;
+    }
+    wchar_t wide[256];
+    ansi_to_wide(text, wide, 256);
+    if (submenu) {
+        InsertMenuW(menu, position, MF_BYPOSITION | MF_POPUP | MF_STRING | state,
+                    reinterpret_cast<UINT_PTR>(submenu), wide);
+    } else {
+        InsertMenuW(menu, position, MF_BYPOSITION | MF_STRING | state, id, wide);
+    }
+}
+
+void set_status_text(const char* text) {
+    char padded[kStatusWidth];
+    format_status_text(text, padded);
+    set_window_text_ansi(control.status_label, padded);
+}
+
+void show_depth_status() {
+    char depth_text[16];
+    format_depth_text(screen_depth, depth_text);
+    set_status_text(depth_text);
+}
+
+void pause_message(const char* text) {
+    wchar_t wide[256];
+    ansi_to_wide(text, wide, 256);
+    MessageBoxW(nullptr, wide, L"Pause", MB_OK);
+}
+
+}  // namespace kbx
+
+KBX_WindowHandle KBX_MainWindow() { return kbx::control.window; }
+
+void KBX_SetForeground(KBX_WindowHandle window) {
+    SetForegroundWindow(static_cast<HWND>(window));
+}

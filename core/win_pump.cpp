@@ -1,0 +1,76 @@
+// Message pumps, the millisecond clock and the waits of the user program.
+#include "core/clock_math.h"
+#include "core/runtime.h"
+#include "core/state.h"
+
+namespace kbx {
+
+namespace {
+
+// A quit message taken by a nested pump belongs to the outer message loop:
+// put it back and stop pumping.
+bool dispatch_or_requeue_quit(MSG& msg) {
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    return true;
+}
+
+LONGLONG counter_now() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+}  // namespace
+
+void pump_messages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!dispatch_or_requeue_quit(msg)) return;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void pump_dialog_messages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!dispatch_or_requeue_quit(msg)) return;
+        // Tab and Enter move between the boxes' controls.
+        if (input_box.window && IsDialogMessageW(input_box.window, &msg)) continue;
+        if (button_box.window && IsDialogMessageW(button_box.window, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void wait_for_work(DWORD timeout_ms) {
+    HANDLE wake = GetCurrentThreadId() == control.user_thread_id ? user_thread_wake : first_thread_wake;
+    if (wake) {
+        MsgWaitForMultipleObjectsEx(1, &wake, timeout_ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    } else {
+        MsgWaitForMultipleObjectsEx(0, nullptr, timeout_ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+}  // namespace kbx
+
+unsigned int ms_clock() {
+    return kbx::ticks_to_ms_clock(kbx::counter_now(), kbx::ms_per_tick);
+}
+
+int wait_100ms() {
+    using namespace kbx;
+    const LONGLONG start = counter_now();
+    for (;;) {
+        std::int64_t elapsed = elapsed_ms_rounded(start, counter_now(), ms_per_tick);
+        if (elapsed >= 100) return 0;
+        pump_dialog_messages();
+        if (stop_request) return 1;
+        // Block until a message, a wake-up (Stop, Exit) or the next
+        // millisecond: the flags may also be written without a wake-up.
+        wait_for_work(1);
+    }
+}

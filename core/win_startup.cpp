@@ -1,0 +1,173 @@
+// Program start-up: instance number, GDI+, clock, tables, directories,
+// window classes, the image text font, the control window, the message loop.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdio>
+#include <cwchar>
+
+#include "boxes/boxes.h"
+#include "core/runtime.h"
+#include "core/state.h"
+#include "image/image_window.h"
+#include "textwin/text_window.h"
+
+namespace kbx {
+
+UserRoutine user_setup_routine;
+UserRoutine user_main_routine;
+
+namespace {
+
+const DWORD kControlStyle = WS_VISIBLE | WS_CAPTION | WS_THICKFRAME;   // 0x10C40000
+wchar_t control_class_name[11];
+
+// The first free instance number, or -1 when all ten are taken.
+int find_free_instance() {
+    for (int n = 0; n < kMaxInstances; ++n) {
+        wchar_t name[11];
+        std::swprintf(name, 11, L"kobrix_mw%d", n);
+        if (!FindWindowW(name, nullptr)) return n;
+    }
+    return -1;
+}
+
+void capture_directories() {
+    GetCurrentDirectoryW(kPathChars, open_dir_w);
+    GetCurrentDirectoryW(kPathChars, save_dir_w);
+    GetCurrentDirectoryW(kPathChars, log_dir_w);
+    size_t len = std::wcslen(log_dir_w);
+    if (len == 0 || log_dir_w[len - 1] != L'\\') {
+        log_dir_w[len] = L'\\';
+        log_dir_w[len + 1] = 0;
+    }
+    wide_to_ansi(open_dir_w, open_dir, sizeof open_dir);
+    wide_to_ansi(save_dir_w, save_dir, sizeof save_dir);
+    wide_to_ansi(log_dir_w, log_dir, sizeof log_dir);
+}
+
+bool register_class(const wchar_t* name, UINT style, HBRUSH background, WNDPROC proc) {
+    WNDCLASSW wc = {};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = module_instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    return RegisterClassW(&wc) != 0;
+}
+
+HBRUSH button_face() { return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)); }
+HBRUSH black() { return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)); }
+
+const wchar_t* const kOtherClasses[] = {L"kbx_iw", L"kbx_twi", L"kbx_ib", L"kbx_bb"};
+
+bool register_classes() {
+    return register_class(control_class_name, CS_CLASSDC, button_face(), control_window_proc) &&
+           register_class(L"kbx_iw", CS_OWNDC, black(), image_window_proc) &&
+           register_class(L"kbx_twi", CS_OWNDC, black(), text_window_proc) &&
+           register_class(L"kbx_ib", CS_OWNDC | CS_DBLCLKS, button_face(), input_box_proc) &&
+           register_class(L"kbx_bb", CS_OWNDC | CS_DBLCLKS, button_face(), button_box_proc);
+}
+
+void unregister_classes() {
+    UnregisterClassW(control_class_name, module_instance);
+    for (const wchar_t* name : kOtherClasses) UnregisterClassW(name, module_instance);
+}
+
+void create_image_text_font() {
+    // Full-width "MS Gothic", the face the image text tools expect.
+    image_text_font = CreateFontW(16, 8, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, 0, 0, 0,
+                                  L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");
+    image_text_font_width = 8;
+    image_text_font_height = 16;
+    kbx_tttc = 0xFFFFFF;
+    image_text_x = image_text_y = image_text_left_margin = 0;
+}
+
+HMENU create_menu_bar() {
+    HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, 1001, L"Start(&S)");
+    AppendMenuW(menu, MF_STRING, 1003, L"Stop(&C)");
+    AppendMenuW(menu, MF_STRING, 1002, L"Exit(&X)");
+    return menu;
+}
+
+}  // namespace
+
+int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine) {
+    reset_shared_state();
+    user_setup_routine = setup;
+    user_main_routine = main_routine;
+
+    int n = find_free_instance();
+    if (n < 0) {
+        MessageBoxW(nullptr, L"Over instance limit!", L"KOBRIX", MB_OK);
+        return 1;
+    }
+    instance_number = n;
+    std::swprintf(control_class_name, 11, L"kobrix_mw%d", n);
+
+    ULONG_PTR gdiplus_token = 0;
+    Gdiplus::GdiplusStartupInput gdiplus_input;
+    Gdiplus::GdiplusStartup(&gdiplus_token, &gdiplus_input, nullptr);
+
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    perf_frequency = frequency.QuadPart;
+    ms_per_tick = 1000.0 / static_cast<double>(perf_frequency);
+
+    module_instance = instance;
+    capture_directories();
+
+    user_thread_wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    first_thread_wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+
+    int exit_code = 0;
+    if (!register_classes()) {
+        exit_code = 1;
+    } else {
+        create_image_text_font();
+
+        int cx_full = GetSystemMetrics(SM_CXFULLSCREEN);
+        int cy_full = GetSystemMetrics(SM_CYFULLSCREEN);
+        control.menu = create_menu_bar();
+
+        RECT rect = {0, 0, 240, GetSystemMetrics(SM_CYMENU) + 32};
+        AdjustWindowRect(&rect, kControlStyle, FALSE);
+        int w = rect.right - rect.left;
+        int h = rect.bottom - rect.top;
+        int x = (cx_full - w) / 2;
+        int y = cy_full + GetSystemMetrics(SM_CYCAPTION) - h - 55;
+
+        CreateWindowExW(0, control_class_name, L"KOBRIX", kControlStyle, x, y, w, h, nullptr, control.menu,
+                        module_instance, nullptr);
+
+        char depth_text[16];
+        std::snprintf(depth_text, sizeof depth_text, "%d-bit color", screen_depth);
+        set_status_text(depth_text);
+
+        UpdateWindow(control.window);
+        control.dc = GetDC(control.window);
+
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+
+        DeleteObject(image_text_font);
+        image_text_font = nullptr;
+        if (IsMenu(control.menu)) DestroyMenu(control.menu);
+    }
+
+    Gdiplus::GdiplusShutdown(gdiplus_token);
+    unregister_classes();
+    CloseHandle(user_thread_wake);
+    CloseHandle(first_thread_wake);
+    user_thread_wake = first_thread_wake = nullptr;
+    return exit_code;
+}
+
+}  // namespace kbx

@@ -1,0 +1,39 @@
+# Sourced by the scripts: an Xvfb display and one wineserver for a run.
+#   kbx_start_xvfb           starts Xvfb on a free display, exports DISPLAY
+#   kbx_start_wine PREFIX    creates the prefix if needed, starts wineserver -p
+#   kbx_stop_all             stops both (also on exit, via trap)
+
+kbx_xvfb_pid=""
+kbx_wine_prefix=""
+
+kbx_start_xvfb() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  kbx_xvfb_pid=$!
+  local n
+  read -r -t 30 n <"$fifo" || { echo "kobrix: Xvfb did not start" >&2; rm -f "$fifo"; return 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$n"
+}
+
+kbx_start_wine() {
+  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  kbx_wine_prefix="$1"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "kobrix: creating Wine prefix $WINEPREFIX (first time only)" >&2
+    wineboot -i >/dev/null 2>&1 || true
+  fi
+  wineserver -p >/dev/null 2>&1 || true
+}
+
+kbx_stop_all() {
+  if [ -n "$kbx_wine_prefix" ]; then
+    WINEPREFIX="$kbx_wine_prefix" wineserver -k >/dev/null 2>&1 || true
+  fi
+  if [ -n "$kbx_xvfb_pid" ]; then
+    kill "$kbx_xvfb_pid" 2>/dev/null || true
+    wait "$kbx_xvfb_pid" 2>/dev/null || true
+  fi
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds KOBRIX and runs every test:
+#   1. native build of the platform-free code, tests under ASan and UBSan;
+#   2. 64-bit Windows build, its tests under Wine in one Xvfb display;
+#   3. 32-bit Windows build, compiled only (this machine runs no 32-bit code).
+# Exits non-zero when a build or a test fails.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${KBX_BUILD_DIR:-$root/build}
+jobs=${KBX_JOBS:-$(nproc)}
+
+"$root/scripts/deps.sh"
+# shellcheck source=display.sh
+source "$root/scripts/display.sh"
+trap kbx_stop_all EXIT
+
+step() { echo; echo "=== kobrix: $* ==="; }
+
+step "native build"
+cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build/native" -j "$jobs"
+
+step "win64 build"
+cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
+cmake --build "$build/win64" -j "$jobs"
+
+step "win32 (i686) build, compile only"
+cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release -DKBX_BUILD_TESTS=OFF \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
+cmake --build "$build/win32" -j "$jobs"
+
+failed=0
+step "native tests"
+ctest --test-dir "$build/native" --output-on-failure || failed=1
+
+step "Win32 tests under Wine"
+kbx_start_xvfb
+kbx_start_wine "$build/win64/wineprefix"
+ctest --test-dir "$build/win64" --output-on-failure || failed=1
+
+if [ "$failed" -ne 0 ]; then
+  step "FAILED"
+  exit 1
+fi
+step "all tests passed"

@@ -1,0 +1,79 @@
+// Test helpers for driving KOBRIX programs: in this process (run the
+// framework with a test's own setup and main routines while a driver thread
+// works the windows) or from outside (start a built program, find its
+// windows, post and send messages, read the clipboard and its files).
+#ifndef KBX_TEST_DRIVER_H
+#define KBX_TEST_DRIVER_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kbxtest {
+
+// --- waiting -------------------------------------------------------------------
+// Polls pred every few milliseconds until it holds or timeout_ms pass.
+bool wait_until(const std::function<bool()>& pred, DWORD timeout_ms = 5000);
+
+// --- in-process runs -------------------------------------------------------------
+// Runs the framework on this thread with the given routines while driver
+// runs on a second thread. When driver returns and the control window still
+// exists, Exit is posted to it. Returns the framework's exit code.
+int run_framework_with(void (*setup)(), void (*main_routine)(), const std::function<void()>& driver);
+// The control window of this process's framework run, waiting for it.
+HWND wait_for_control_window(DWORD timeout_ms = 10000);
+// Sends a command to a window and waits until that window's thread has
+// handled it (SendMessage) or only queues it (post).
+void post_command(HWND window, WORD id);
+void send_command(HWND window, WORD id);
+
+// --- programs ------------------------------------------------------------------------
+// Folder of the running test executable; every built program sits beside it.
+std::wstring bin_dir();
+std::wstring program_path(const wchar_t* name);   // bin_dir() + name + ".exe"
+
+struct Process {
+    HANDLE handle = nullptr;
+    DWORD pid = 0;
+};
+// Starts a program with workdir as its current directory (empty: ours).
+Process launch(const std::wstring& exe, const std::wstring& workdir = L"");
+// Waits for the process to end; false on time-out.
+bool wait_exit(Process& process, DWORD timeout_ms, DWORD* exit_code = nullptr);
+// Ends the process if it still runs and closes its handle.
+void terminate(Process& process);
+
+// --- windows ---------------------------------------------------------------------------
+// A top-level window by class and/or title (either may be null), optionally
+// only of the given process.
+HWND find_window(const wchar_t* cls, const wchar_t* title, DWORD pid = 0);
+HWND wait_for_window(const wchar_t* cls, const wchar_t* title, DWORD timeout_ms = 10000, DWORD pid = 0);
+std::vector<HWND> top_level_windows(DWORD pid, const wchar_t* cls = nullptr);
+std::vector<HWND> child_windows(HWND parent, const wchar_t* cls = nullptr);
+std::wstring window_text(HWND window);       // WM_GETTEXT, works across processes
+std::wstring class_name(HWND window);
+RECT window_rect(HWND window);
+SIZE client_size(HWND window);
+
+// --- input -------------------------------------------------------------------------------
+void post_key(HWND window, UINT vk);          // WM_KEYDOWN then WM_KEYUP
+void post_char(HWND window, wchar_t ch);      // WM_CHAR
+void post_text(HWND window, const std::wstring& text);
+void post_click(HWND window, int x, int y);   // left button down and up, client coordinates
+
+// --- clipboard -----------------------------------------------------------------------------
+// CF_TEXT as raw bytes (empty when there is none).
+std::string read_clipboard_text();
+bool write_clipboard_text(const std::wstring& text);   // CF_UNICODETEXT
+bool clear_clipboard();
+
+// --- files ---------------------------------------------------------------------------------
+std::wstring make_temp_dir(const wchar_t* tag);
+bool read_file(const std::wstring& path, std::string* contents);
+std::wstring join_path(const std::wstring& dir, const std::wstring& name);
+
+}  // namespace kbxtest
+
+#endif
