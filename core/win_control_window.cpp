@@ -132,7 +132,10 @@ void wait_for_user_thread(HANDLE thread, DWORD limit_ms) {
         if (!GetExitCodeThread(thread, &code) || code != STILL_ACTIVE) return;
         unsigned int waited = ms_since(start, ms_clock());
         if (waited > limit_ms) return;
-        MsgWaitForMultipleObjectsEx(1, &thread, limit_ms - waited + 1, QS_SENDMESSAGE, 0);
+        // Short slices: the exit code is the authority, not the wake-up.
+        DWORD slice = limit_ms - waited + 1;
+        if (slice > 10) slice = 10;
+        MsgWaitForMultipleObjectsEx(1, &thread, slice, QS_SENDMESSAGE, 0);
         MSG msg;
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }

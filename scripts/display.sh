@@ -21,9 +21,14 @@ kbx_start_xvfb() {
 kbx_start_wine() {
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   kbx_wine_prefix="$1"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  if [ ! -f "$WINEPREFIX/.kobrix-ready" ]; then
     echo "kobrix: creating Wine prefix $WINEPREFIX (first time only)" >&2
     wineboot -i >/dev/null 2>&1 || true
+    # Xvfb has no window manager: Wine draws the frames itself, and does not
+    # wait (2 s per window) for a manager to acknowledge each hidden window.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$WINEPREFIX/.kobrix-ready"
   fi
   wineserver -p >/dev/null 2>&1 || true
 }

@@ -1,0 +1,193 @@
+// The request slot, the waits and the pop-up menu's greying.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/runtime.h"
+#include "core/state.h"
+#include "tests/support/driver.h"
+
+using namespace kbxtest;
+
+namespace {
+
+HANDLE release_setup;
+std::atomic<int> main_runs{0};
+
+void no_setup() {}
+// Holds the user-program thread in setup, so requests pile up unserviced.
+void blocking_setup() { WaitForSingleObject(release_setup, 10000); }
+
+void polite_main() {
+    ++main_runs;
+    while (exit_state == 0) wait_100ms();
+}
+
+std::atomic<long> wait_result{-1};
+std::atomic<long> wait_ms{-1};
+void timed_wait_main() {
+    ++main_runs;
+    // First call: plain 100 ms.
+    DWORD t0 = GetTickCount();
+    wait_result = wait_100ms();
+    wait_ms = static_cast<long>(GetTickCount() - t0);
+    while (exit_state == 0) Sleep(5);
+}
+
+std::atomic<long> stop_wait_ms{-1};
+std::atomic<int> stop_wait_result{-1};
+void stopped_wait_main() {
+    ++main_runs;
+    while (stop_request == 0) Sleep(1);
+    DWORD t0 = GetTickCount();
+    stop_wait_result = wait_100ms();
+    stop_wait_ms = static_cast<long>(GetTickCount() - t0);
+    while (exit_state == 0) Sleep(5);
+}
+
+struct MenuItem {
+    std::wstring text;
+    UINT id;
+    bool grey;
+};
+
+// Opens the pop-up menu with a right click, reads it, and closes it.
+std::vector<MenuItem> read_popup_menu(HWND control) {
+    std::vector<MenuItem> items;
+    PostMessageW(control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    HWND popup = wait_for_window(L"#32768", nullptr, 5000, GetCurrentProcessId());
+    if (!popup) return items;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        items.push_back({text, GetMenuItemID(menu, i), (state & MF_GRAYED) != 0});
+    }
+    PostMessageW(control, WM_CANCELMODE, 0, 0);
+    wait_until([&] { return !IsWindowVisible(popup); }, 3000);
+    return items;
+}
+
+}  // namespace
+
+TEST(Requests, DoneBeforeAnyRequest) {
+    run_framework_with(no_setup, polite_main, [] {
+        wait_for_control_window();
+        EXPECT_EQ(kbx::request_done, 1);
+        EXPECT_EQ(kbx::request_code, 0);
+    });
+}
+
+TEST(Requests, SecondPosterWaitsUntilFirstIsTaken) {
+    release_setup = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> order{0}, first_done{0}, second_done{0};
+    int code_while_blocked = 0, columns_while_blocked = 0;
+    run_framework_with(blocking_setup, polite_main, [&] {
+        wait_for_control_window();
+        std::thread a([&] {
+            kbx::post_open_input_box(7);
+            first_done = ++order;
+        });
+        wait_until([] { return kbx::request_code != 0; });
+        std::thread b([&] {
+            kbx::post_open_button_box(3, 4);
+            second_done = ++order;
+        });
+        Sleep(300);
+        // The slot still holds the first request, untouched by the second.
+        code_while_blocked = kbx::request_code;
+        columns_while_blocked = kbx::request_number;
+        EXPECT_EQ(order, 0);
+        SetEvent(release_setup);
+        a.join();
+        b.join();
+    });
+    CloseHandle(release_setup);
+    EXPECT_EQ(code_while_blocked, kbx::kRequestOpenInputBox);
+    EXPECT_EQ(columns_while_blocked, 7);
+    EXPECT_EQ(first_done, 1);
+    EXPECT_EQ(second_done, 2);
+    EXPECT_EQ(kbx::request_code, 0);
+    EXPECT_EQ(kbx::request_done, 1);
+}
+
+TEST(Requests, RefusedWhileMainRuns) {
+    main_runs = 0;
+    int result = 0, code_after = -1;
+    run_framework_with(no_setup, polite_main, [&] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1001);
+        wait_until([] { return main_runs == 1; });
+        // Would wait for ever: only the idle loop services requests.
+        result = kbx::post_create_image(0, "000", 10, 10, 32);
+        kbx::post_open_text_window(0);
+        code_after = kbx::request_code;
+    });
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(code_after, 0);
+}
+
+TEST(Wait, ReturnsZeroAfter100ms) {
+    main_runs = 0;
+    wait_result = -1;
+    run_framework_with(no_setup, timed_wait_main, [] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1001);
+        EXPECT_TRUE(wait_until([] { return wait_ms >= 0; }));
+    });
+    EXPECT_EQ(wait_result, 0);
+    EXPECT_GE(wait_ms, 95);
+    EXPECT_LT(wait_ms, 1000);
+}
+
+TEST(Wait, ReturnsOneAtOnceWhenStopped) {
+    main_runs = 0;
+    run_framework_with(no_setup, stopped_wait_main, [] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1001);
+        wait_until([] { return main_runs == 1; });
+        post_command(w, 1003);
+        EXPECT_TRUE(wait_until([] { return stop_wait_ms >= 0; }));
+    });
+    EXPECT_EQ(stop_wait_result, 1);
+    EXPECT_LT(stop_wait_ms, 50);
+}
+
+TEST(PopupMenu, ItemsAndGreying) {
+    main_runs = 0;
+    std::vector<MenuItem> idle, running;
+    run_framework_with(no_setup, polite_main, [&] {
+        HWND w = wait_for_control_window();
+        wait_until([] { return kbx::snap_table.count > 0; });
+        idle = read_popup_menu(w);
+        post_command(w, 1001);
+        wait_until([] { return main_runs == 1; });
+        running = read_popup_menu(w);
+        kbx::drawing_tool_mode = 1;   // no menu while a drawing tool points
+        PostMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+        Sleep(300);
+        EXPECT_EQ(find_window(L"#32768", nullptr, GetCurrentProcessId()) != nullptr &&
+                      IsWindowVisible(find_window(L"#32768", nullptr, GetCurrentProcessId())),
+                  false);
+        kbx::drawing_tool_mode = 0;
+    });
+    const MenuItem want[] = {
+        {L"Paste\tCtrl+V", 1026, true}, {L"", 0, false},           {L"Start", 1001, true},
+        {L"Stop", 1003, false},         {L"E&xit", 1002, false},   {L"", 0, false},
+        {L"Image Window", 1027, true},  {L"Text Window", 1028, true}, {L"Input Box", 1044, true},
+        {L"Button Box", 1051, true},    {L"", 0, false},           {L"&Window Info.\tCtrl+W", 1045, true},
+    };
+    ASSERT_EQ(idle.size(), 12u);
+    ASSERT_EQ(running.size(), 12u);
+    for (size_t i = 0; i < 12; ++i) {
+        EXPECT_EQ(idle[i].text, want[i].text) << i;
+        EXPECT_EQ(idle[i].id, want[i].id) << i;
+        if (want[i].id == 0) continue;                 // separators
+        EXPECT_FALSE(idle[i].grey) << i;               // all enabled while idle
+        EXPECT_EQ(running[i].grey, want[i].grey) << i;  // G items greyed while running
+    }
+}

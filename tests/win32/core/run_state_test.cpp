@@ -1,0 +1,175 @@
+// Start, Stop and Exit; the keys that reach them; the user-program thread.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+#include "core/runtime.h"
+#include "core/state.h"
+#include "tests/support/driver.h"
+
+using namespace kbxtest;
+
+namespace {
+
+std::atomic<int> main_runs{0};
+std::atomic<int> saw_stop{0};
+
+void no_setup() {}
+void self_starting_setup() { start_request = 1; }
+
+void polite_main() {
+    ++main_runs;
+    while (exit_state == 0) {
+        if (wait_100ms() == 1) saw_stop = 1;
+    }
+}
+
+// Never looks at a flag and never pumps: only termination ends it.
+void deaf_main() {
+    ++main_runs;
+    for (;;) Sleep(1);
+}
+
+// Commands the control window posts to itself, seen as its thread takes them.
+std::vector<WORD> posted_commands;
+HHOOK hook;
+LRESULT CALLBACK watch_commands(int code, WPARAM wp, LPARAM lp) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lp);
+    if (code >= 0 && wp == PM_REMOVE) {
+        if (msg->message == WM_COMMAND && msg->hwnd == kbx::control.window) posted_commands.push_back(LOWORD(msg->wParam));
+        // The driver sets the Ctrl key state on the control window's thread.
+        if (msg->message == WM_APP + 1 || msg->message == WM_APP + 2) {
+            BYTE keys[256];
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = msg->message == WM_APP + 1 ? 0x80 : 0;
+            SetKeyboardState(keys);
+        }
+    }
+    return CallNextHookEx(hook, code, wp, lp);
+}
+
+void ctrl_key(HWND w, UINT vk) {
+    PostMessageW(w, WM_APP + 1, 0, 0);
+    PostMessageW(w, WM_KEYDOWN, vk, 0);
+    PostMessageW(w, WM_APP + 2, 0, 0);
+}
+
+}  // namespace
+
+TEST(RunState, StartEntersMainAndClearsStop) {
+    main_runs = 0;
+    int running_after_start = -1, stop_after_start = -1;
+    int code = run_framework_with(no_setup, polite_main, [&] {
+        HWND w = wait_for_control_window();
+        Sleep(200);
+        EXPECT_EQ(main_runs, 0);             // the idle loop waits for Start
+        post_command(w, 1003);               // Stop before Start has no lasting effect
+        wait_until([] { return stop_request == 1; });
+        post_command(w, 1001);
+        ASSERT_TRUE(wait_until([] { return main_runs == 1; }));
+        running_after_start = program_running;
+        stop_after_start = stop_request;
+        post_command(w, 1001);               // a second Start changes nothing
+        Sleep(200);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(main_runs, 1);
+    EXPECT_EQ(running_after_start, 1);
+    EXPECT_EQ(stop_after_start, 0);
+}
+
+TEST(RunState, SetupThatSetsStartRequestStartsAlone) {
+    main_runs = 0;
+    run_framework_with(self_starting_setup, polite_main, [] {
+        wait_for_control_window();
+        EXPECT_TRUE(wait_until([] { return main_runs == 1; }));
+    });
+    EXPECT_EQ(main_runs, 1);
+}
+
+TEST(RunState, StopReachesWait) {
+    saw_stop = 0;
+    run_framework_with(self_starting_setup, polite_main, [] {
+        HWND w = wait_for_control_window();
+        wait_until([] { return main_runs > 0 && program_running == 1; });
+        post_command(w, 1003);
+        EXPECT_TRUE(wait_until([] { return saw_stop == 1; }));
+    });
+    EXPECT_EQ(saw_stop, 1);
+}
+
+TEST(RunState, ExitDuringIdleEndsThreadCleanly) {
+    DWORD started = 0, took = 0;
+    int code = run_framework_with(no_setup, polite_main, [&] {
+        HWND w = wait_for_control_window();
+        Sleep(100);
+        started = GetTickCount();
+        post_command(w, 1002);
+    });
+    took = GetTickCount() - started;
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(exit_state, 2);
+    EXPECT_EQ(kbx::control.user_thread_exit_code, 0u);
+    EXPECT_LT(took, 1500u);   // far from the grace period
+}
+
+TEST(RunState, ExitTerminatesDeafMainAfterGracePeriod) {
+    main_runs = 0;
+    DWORD started = 0;
+    int code = run_framework_with(self_starting_setup, deaf_main, [&] {
+        HWND w = wait_for_control_window();
+        wait_until([] { return main_runs == 1; });
+        started = GetTickCount();
+        post_command(w, 1002);
+    });
+    DWORD took = GetTickCount() - started;
+    EXPECT_EQ(code, 0);
+    EXPECT_GE(took, 1900u);
+    EXPECT_LT(took, 6000u);
+    EXPECT_EQ(kbx::control.user_thread_exit_code, 1u);
+    EXPECT_EQ(exit_state, 2);
+}
+
+TEST(RunState, KeysOfTheControlWindow) {
+    posted_commands.clear();
+    main_runs = 0;
+    int code = run_framework_with(no_setup, polite_main, [&] {
+        HWND w = wait_for_control_window();
+        hook = SetWindowsHookExW(WH_GETMESSAGE, watch_commands, nullptr, GetWindowThreadProcessId(w, nullptr));
+        ASSERT_NE(hook, nullptr);
+        // With Ctrl held, S, C and X do nothing; V and W post Paste and Window Info.
+        ctrl_key(w, 'S');
+        ctrl_key(w, 'C');
+        ctrl_key(w, 'X');
+        ctrl_key(w, 'V');
+        ctrl_key(w, 'W');
+        wait_until([] { return posted_commands.size() >= 2; });
+        Sleep(100);
+        EXPECT_EQ(main_runs, 0);
+        EXPECT_EQ(stop_request, 0);
+        EXPECT_EQ(exit_state, 0);
+        // Letters are virtual keys: case does not matter.
+        post_key(w, 'C');
+        EXPECT_TRUE(wait_until([] { return stop_request == 1; }));
+        post_key(w, 'S');
+        EXPECT_TRUE(wait_until([] { return main_runs == 1; }));
+        post_key(w, 'X');
+        EXPECT_TRUE(wait_until([] { return exit_state == 2; }));
+        UnhookWindowsHookEx(hook);
+    });
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(posted_commands.size(), 2u);
+    EXPECT_EQ(posted_commands[0], 1026);
+    EXPECT_EQ(posted_commands[1], 1045);
+}
+
+TEST(RunState, EscapeExits) {
+    int code = run_framework_with(no_setup, polite_main, [] {
+        HWND w = wait_for_control_window();
+        post_key(w, VK_ESCAPE);
+        EXPECT_TRUE(wait_until([] { return exit_state == 2; }));
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(IsWindow(kbx::control.window));
+}
