@@ -1,0 +1,87 @@
+// The layout source fragment that Window Info puts on the clipboard.
+#include <gtest/gtest.h>
+
+#include "textwin/layout_source.h"
+
+using namespace kbx;
+
+TEST(LayoutSource, ImageAndTextWindow) {
+    std::vector<LayoutImage> images = {{0, 32, 1, "img", 10, 20, 640, 480, 100}};
+    std::vector<LayoutText> texts = {{0, 0, 0, 152, 154}};
+    EXPECT_EQ(generate_layout_source(images, texts, nullptr, nullptr),
+              "\t// KOBRIX --- Automatic Source Generator\n"
+              "\t// [Image Window]\n"
+              "\tKBX_CreateImage(0,\"img\",10,20,640,480,100);\n"
+              "\t// [Text Window]\n"
+              "\tKBX_OpenTextWindow(0,0,0,152,154);\n"
+              "\tKBX_SetForeground(KBXMAINWINDOW);\n");
+}
+
+TEST(LayoutSource, TextWindowAloneGivesFourLines) {
+    std::vector<LayoutText> texts = {{0, 300, 200, 400, 300}};
+    EXPECT_EQ(generate_layout_source({}, texts, nullptr, nullptr),
+              "\t// KOBRIX --- Automatic Source Generator\n"
+              "\t// [Text Window]\n"
+              "\tKBX_OpenTextWindow(0,300,200,400,300);\n"
+              "\tKBX_SetForeground(KBXMAINWINDOW);\n");
+    // The text heading stays even with no text window at all.
+    EXPECT_EQ(generate_layout_source({}, {}, nullptr, nullptr),
+              "\t// KOBRIX --- Automatic Source Generator\n"
+              "\t// [Text Window]\n"
+              "\tKBX_SetForeground(KBXMAINWINDOW);\n");
+}
+
+TEST(LayoutSource, TheFourCreationForms) {
+    LayoutImage image = {3, 32, 0, "a", -5, 7, 2000, 1500, 50};
+    EXPECT_EQ(layout_image_line(image), "\tKBX_CreateImageFL(3,\"a\",-5,7,2000,1500,50);\n");
+    image.depth = 8;
+    EXPECT_EQ(layout_image_line(image), "\tKBX_CreateImage8FL(3,\"a\",-5,7,2000,1500,50);\n");
+    image.screen_limited = 1;
+    EXPECT_EQ(layout_image_line(image), "\tKBX_CreateImage8(3,\"a\",-5,7,2000,1500,50);\n");
+    image.depth = 32;
+    EXPECT_EQ(layout_image_line(image), "\tKBX_CreateImage(3,\"a\",-5,7,2000,1500,50);\n");
+}
+
+TEST(LayoutSource, InputBoxAndButtonBoxSections) {
+    LayoutInputBox in = {160, 0, 3, 80, 70, {"Width", "Height", "Inch"}};
+    LayoutButtonBox bb = {160, 120, 1, 1, 162, 34, {"Calc"}};
+    std::string s = generate_layout_source({}, {{0, 0, 0, 152, 154}}, &in, &bb);
+    EXPECT_EQ(s,
+              "\t// KOBRIX --- Automatic Source Generator\n"
+              "\t// [Text Window]\n"
+              "\tKBX_OpenTextWindow(0,0,0,152,154);\n"
+              "\t// [Input Box]\n"
+              "\tKBX_OpenInputBox(160,0,3);\n"
+              "\tKBX_ResizeInputBox(80,70);\n"
+              "\tKBX_SetInputBoxTitle(0,\"Width\");\n"
+              "\tKBX_SetInputBoxTitle(1,\"Height\");\n"
+              "\tKBX_SetInputBoxTitle(2,\"Inch\");\n"
+              "\t// [Button Box]\n"
+              "\tKBX_OpenButtonBox(160,120,1,1);\n"
+              "\tKBX_ResizeButtonBox(162,34);\n"
+              "\tKBX_SetButtonBoxTitle(0,\"Calc\");\n"
+              "\tKBX_SetForeground(KBXMAINWINDOW);\n");
+}
+
+TEST(LayoutSource, LabelsCaptionsAndTitlesAreEscaped) {
+    EXPECT_EQ(escape_literal("a\"b\\c\nd"), "a\\\"b\\\\c\\nd");
+    LayoutButtonBox bb = {0, 0, 1, 1, 10, 10, {"two\nlines"}};
+    std::string lines = layout_button_box_lines(bb);
+    EXPECT_NE(lines.find("\tKBX_SetButtonBoxTitle(0,\"two\\nlines\");\n"), std::string::npos);
+    LayoutInputBox in = {0, 0, 1, 80, 70, {"say \"hi\" C:\\tmp"}};
+    EXPECT_NE(layout_input_box_lines(in).find("\tKBX_SetInputBoxTitle(0,\"say \\\"hi\\\" C:\\\\tmp\");\n"),
+              std::string::npos);
+    LayoutImage image = {0, 32, 1, "q\"t", 0, 0, 1, 1, 100};
+    EXPECT_EQ(layout_image_line(image), "\tKBX_CreateImage(0,\"q\\\"t\",0,0,1,1,100);\n");
+}
+
+TEST(LayoutSource, GrowsPastThirtyThousandBytes) {
+    std::vector<LayoutImage> images;
+    for (int n = 0; n < 256; ++n) images.push_back({n, 32, 1, std::string(200, 'x'), n, n, 10, 10, 100});
+    std::vector<LayoutText> texts;
+    for (int n = 0; n < 256; ++n) texts.push_back({n, n, n, 400, 300});
+    std::string s = generate_layout_source(images, texts, nullptr, nullptr);
+    EXPECT_GT(s.size(), 30000u);
+    EXPECT_EQ(s.substr(s.size() - layout_footer().size()), layout_footer());
+    EXPECT_NE(s.find("\tKBX_OpenTextWindow(255,255,255,400,300);\n"), std::string::npos);
+}
