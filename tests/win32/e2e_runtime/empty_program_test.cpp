@@ -1,0 +1,67 @@
+// A built KOBRIX program, driven from outside as a user would.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/driver.h"
+
+using namespace kbxtest;
+
+namespace {
+
+std::wstring trimmed(const std::wstring& s) {
+    size_t a = s.find_first_not_of(L' ');
+    size_t b = s.find_last_not_of(L' ');
+    return a == std::wstring::npos ? L"" : s.substr(a, b - a + 1);
+}
+
+// The status label once start-up has replaced "Ready".
+std::wstring settled_status(HWND control) {
+    std::wstring status;
+    wait_until([&] {
+        auto labels = child_windows(control, L"Static");
+        if (labels.empty()) labels = child_windows(control, L"STATIC");
+        status = labels.empty() ? L"" : trimmed(window_text(labels[0]));
+        return !status.empty() && status != L"Ready";
+    }, 10000);
+    return status;
+}
+
+}  // namespace
+
+TEST(EmptyProgram, StartsShowsDepthAndEndsOnEscape) {
+    Process p = launch(program_path(L"kobrix_empty"), make_temp_dir(L"empty"));
+    ASSERT_NE(p.handle, nullptr);
+    HWND control = wait_for_window(L"kobrix_mw0", nullptr, 15000, p.pid);
+    ASSERT_NE(control, nullptr);
+    HDC screen = GetDC(nullptr);
+    int depth = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(settled_status(control), std::to_wstring(depth) + L"-bit color");
+
+    post_key(control, VK_ESCAPE);
+    DWORD code = 99;
+    EXPECT_TRUE(wait_exit(p, 10000, &code));
+    EXPECT_EQ(code, 0u);
+    terminate(p);
+}
+
+TEST(EmptyProgram, SecondInstanceTakesNumberOne) {
+    Process first = launch(program_path(L"kobrix_empty"), make_temp_dir(L"first"));
+    HWND c0 = wait_for_window(L"kobrix_mw0", nullptr, 15000, first.pid);
+    ASSERT_NE(c0, nullptr);
+    Process second = launch(program_path(L"kobrix_empty"), make_temp_dir(L"second"));
+    HWND c1 = wait_for_window(L"kobrix_mw1", nullptr, 15000, second.pid);
+    EXPECT_NE(c1, nullptr);
+
+    // X ends the program too; the exit code is 0 either way.
+    if (c1) post_key(c1, 'X');
+    post_key(c0, 'X');
+    DWORD code0 = 99, code1 = 99;
+    EXPECT_TRUE(wait_exit(first, 10000, &code0));
+    EXPECT_TRUE(wait_exit(second, 10000, &code1));
+    EXPECT_EQ(code0, 0u);
+    EXPECT_EQ(code1, 0u);
+    terminate(first);
+    terminate(second);
+}
