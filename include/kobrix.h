@@ -6,5 +6,6 @@
 #include "kbx_textwin.h"
 #include "kbx_boxes.h"
 #include "kbx_image.h"
+#include "kbx_imageproc.h"
 
 #endif

@@ -1,0 +1,33 @@
+// Text in the bitmap font drawn into a picture at a text cursor.
+#ifndef KBX_IMAGEPROC_GLYPH_TEXT_H
+#define KBX_IMAGEPROC_GLYPH_TEXT_H
+
+#include "imageproc/pixel_view.h"
+
+namespace kbx {
+
+// y is the bottom edge of the text: a glyph occupies rows y - 14 .. y - 1.
+// New lines start at left_margin, 16 rows further down.
+struct TextCursor {
+    int x;
+    int y;
+    int left_margin;
+};
+
+// One character at the cursor in the colour, set bits only (the background
+// shows through), then the cursor advances 8 pixels and wraps when the next
+// character would not fit whole. '\n' starts a new line; other codes below
+// 0x20 and codes from 0x80 draw nothing and leave the cursor alone.
+void put_glyph(const PixelView& view, TextCursor* cursor, int colour, unsigned char c);
+// put_glyph for each byte up to the terminating zero.
+void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, const char* text);
+// printf-style; the whole formatted text is drawn, however long.
+void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 4, 5)))
+#endif
+    ;
+
+}  // namespace kbx
+
+#endif

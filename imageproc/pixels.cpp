@@ -1,0 +1,62 @@
+#include "imageproc/pixels.h"
+
+#include <cstring>
+
+namespace kbx {
+
+namespace {
+// A view without a buffer (a window that is gone) has no pixels inside.
+inline bool reachable(const PixelView& view, int x, int y) { return view.pixels != nullptr && inside(view, x, y); }
+}  // namespace
+
+PenPosition pen_position = {0, 0};
+
+void set_pixel(const PixelView& view, int x, int y, int colour) {
+    pen_position.x = x;
+    pen_position.y = y;
+    plot_pixel(view, x, y, colour);
+}
+
+void plot_pixel(const PixelView& view, int x, int y, int colour) {
+    if (reachable(view, x, y)) store_inside(view, x, y, colour);
+}
+
+int get_pixel(const PixelView& view, int x, int y) {
+    return reachable(view, x, y) ? load_inside(view, x, y) : 0;
+}
+
+int probe_pixel(const PixelView& view, int x, int y) {
+    return reachable(view, x, y) ? load_inside(view, x, y) : -1;
+}
+
+void xor_pixel(const PixelView& view, int x, int y) {
+    if (reachable(view, x, y)) invert_inside(view, x, y);
+}
+
+void xor_pixel_pen(const PixelView& view, int x, int y) {
+    pen_position.x = x;
+    pen_position.y = y;
+    xor_pixel(view, x, y);
+}
+
+void clear_pixels(const PixelView& view) {
+    if (!view_usable(view)) return;
+    for (int y = 0; y < view.height; ++y) std::memset(row8(view, y), 0, static_cast<std::size_t>(view.stride));
+}
+
+void read_pixel_row(const PixelView& view, void* dest, int y, int count) {
+    if (count <= 0 || dest == nullptr || !view_usable(view)) return;
+    bool row_inside = static_cast<unsigned>(y) < static_cast<unsigned>(view.height);
+    int have = row_inside ? (count < view.width ? count : view.width) : 0;
+    if (view.depth == 32) {
+        std::uint32_t* out = static_cast<std::uint32_t*>(dest);
+        if (have > 0) std::memcpy(out, row32(view, y), static_cast<std::size_t>(have) * 4);
+        for (int i = have; i < count; ++i) out[i] = 0;
+    } else {
+        unsigned char* out = static_cast<unsigned char*>(dest);
+        if (have > 0) std::memcpy(out, row8(view, y), static_cast<std::size_t>(have));
+        for (int i = have; i < count; ++i) out[i] = 0;
+    }
+}
+
+}  // namespace kbx

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "imageproc/image_source.h"
+#include "imageproc/pixels.h"
+#include "imageproc_test_support.h"
+#include "kbx_imageproc.h"
+
+namespace {
+
+using namespace kbx;
+using kbxtest::picture;
+
+TEST(ImageprocPixels, EightBitRowsArePaddedToFourBytes) {
+    EXPECT_EQ(window_row_bytes(3, 8), 4);
+    EXPECT_EQ(window_row_bytes(4, 8), 4);
+    EXPECT_EQ(window_row_bytes(5, 8), 8);
+    EXPECT_EQ(window_row_bytes(3, 32), 12);
+    unsigned char buffer[8] = {};
+    PixelView view = make_pixel_view(buffer, 3, 2, 8);
+    set_pixel(view, 0, 1, 9);
+    EXPECT_EQ(buffer[4], 9);   // pixel (0, 1) is byte 4
+    EXPECT_EQ(window_buffer_bytes(3, 2, 8), 8u);
+}
+
+TEST(ImageprocPixels, SetPixelOutsideRecordsThePenOnly) {
+    PixelImage image = picture(4, 6);
+    PixelView view = view_of(image);
+    set_pixel(view, -1, 5, 0xFFFFFF);
+    EXPECT_EQ(pen_position.x, -1);
+    EXPECT_EQ(pen_position.y, 5);
+    set_pixel(view, 4, 0, 0xFFFFFF);
+    set_pixel(view, 0, 6, 0xFFFFFF);
+    EXPECT_TRUE(kbxtest::changed(view).empty());
+    set_pixel(view, 3, 5, 0x123456);
+    EXPECT_EQ(get_pixel(view, 3, 5), 0x123456);
+    // plot_pixel leaves the pen alone.
+    plot_pixel(view, 1, 1, 7);
+    EXPECT_EQ(pen_position.x, 3);
+    EXPECT_EQ(pen_position.y, 5);
+    EXPECT_EQ(get_pixel(view, 1, 1), 7);
+}
+
+TEST(ImageprocPixels, EightBitStoresTheLowByteAndKeepsThePadding) {
+    PixelImage image = picture(3, 2, 8);
+    PixelView view = view_of(image);
+    std::memset(view.pixels, 0xEE, 8);
+    set_pixel(view, 2, 0, 0x00FF8040);
+    EXPECT_EQ(get_pixel(view, 2, 0), 0x40);
+    EXPECT_EQ(view.pixels[3], 0xEE);   // padding byte of row 0
+    set_pixel(view, 3, 0, 0x11);       // just past the width: outside
+    EXPECT_EQ(view.pixels[3], 0xEE);
+}
+
+TEST(ImageprocPixels, GetAndProbeOutside) {
+    PixelImage image = picture(5, 3, 32, 0x010203);
+    PixelView view = view_of(image);
+    EXPECT_EQ(get_pixel(view, 5, 0), 0);
+    EXPECT_EQ(probe_pixel(view, 5, 0), -1);
+    EXPECT_EQ(probe_pixel(view, 0, -1), -1);
+    EXPECT_EQ(probe_pixel(view, 4, 2), 0x010203);
+    EXPECT_EQ(get_pixel(view, -2147483647 - 1, 0), 0);
+}
+
+TEST(ImageprocPixels, XorPixelInvertsColourBytesOnly) {
+    PixelImage image = picture(2, 2, 32, 0x12345678);
+    PixelView view = view_of(image);
+    xor_pixel(view, 1, 1);
+    EXPECT_EQ(static_cast<std::uint32_t>(get_pixel(view, 1, 1)), 0x12CBA987u);
+    xor_pixel(view, 1, 1);
+    EXPECT_EQ(get_pixel(view, 1, 1), 0x12345678);
+    PixelImage index = picture(2, 2, 8, 0);
+    PixelView v8 = view_of(index);
+    xor_pixel(v8, 0, 0);
+    EXPECT_EQ(get_pixel(v8, 0, 0), 255);
+    store_inside(v8, 1, 0, 0x5A);
+    xor_pixel(v8, 1, 0);
+    EXPECT_EQ(get_pixel(v8, 1, 0), 0xA5);
+    // The pen variant records the point, inside or not.
+    pen_position = {0, 0};
+    xor_pixel_pen(v8, 7, 8);
+    EXPECT_EQ(pen_position.x, 7);
+    EXPECT_EQ(pen_position.y, 8);
+}
+
+TEST(ImageprocPixels, ReadRowPadsWithZeros) {
+    PixelImage image = picture(3, 2, 32);
+    PixelView view = view_of(image);
+    store_inside(view, 0, 1, 0xA);
+    store_inside(view, 2, 1, 0xC);
+    std::vector<std::uint32_t> row(5, 0xDEAD);
+    read_pixel_row(view, row.data(), 1, 5);
+    EXPECT_EQ(row, (std::vector<std::uint32_t>{0xA, 0, 0xC, 0, 0}));
+    read_pixel_row(view, row.data(), 2, 5);   // row outside: all zero
+    EXPECT_EQ(row, std::vector<std::uint32_t>(5, 0));
+    PixelImage index = picture(3, 1, 8, 9);
+    std::vector<unsigned char> bytes(4, 0xEE);
+    read_pixel_row(view_of(index), bytes.data(), 0, 4);
+    EXPECT_EQ(bytes, (std::vector<unsigned char>{9, 9, 9, 0}));
+}
+
+TEST(ImageprocPixels, ClearZeroesTheWholeBuffer) {
+    PixelImage image = picture(3, 3, 8, 0x77);
+    PixelView view = view_of(image);
+    view.pixels[3] = 0x55;   // padding
+    clear_pixels(view);
+    for (size_t i = 0; i < window_buffer_bytes(3, 3, 8); ++i) EXPECT_EQ(view.pixels[i], 0) << i;
+}
+
+TEST(ImageprocPixels, ViewWithoutBufferTouchesNothing) {
+    PixelView none = make_pixel_view(nullptr, 10, 10, 32);
+    set_pixel(none, 1, 1, 5);
+    xor_pixel(none, 1, 1);
+    EXPECT_EQ(get_pixel(none, 1, 1), 0);
+    EXPECT_EQ(probe_pixel(none, 1, 1), -1);
+    clear_pixels(none);
+    EXPECT_FALSE(view_usable(none));
+    // A nonsensical negative size has no pixel inside.
+    std::uint32_t word = 0x55;
+    PixelView negative = {-5, -5, 32, reinterpret_cast<unsigned char*>(&word), 4};
+    set_pixel(negative, 3, 0, 1);
+    xor_pixel(negative, 0, 0);
+    EXPECT_EQ(word, 0x55u);
+    EXPECT_EQ(probe_pixel(negative, 0, 0), -1);
+    PixelImage bad;
+    EXPECT_FALSE(make_pixel_image(0, 5, 32, &bad));
+    EXPECT_FALSE(make_pixel_image(5, 5, 16, &bad));
+}
+
+// The user-program calls reach the current image window through the view
+// source that the image window layer installs.
+PixelImage* source_image = nullptr;
+int source_calls_for = 12345;
+
+bool test_source(int n, PixelView* out) {
+    source_calls_for = n;
+    if (source_image == nullptr || (n != kCurrentImageWindow && n != 3)) return false;
+    *out = view_of(*source_image);
+    return true;
+}
+
+TEST(ImageprocPixels, PublicCallsUseTheInstalledViewSource) {
+    PixelImage image = picture(8, 4);
+    source_image = &image;
+    set_image_view_source(test_source);
+    KBX_SetPixel(2, 3, 0x00AABB);
+    EXPECT_EQ(source_calls_for, kCurrentImageWindow);
+    EXPECT_EQ(KBX_GetPixel(2, 3), 0x00AABB);
+    KBX_XorPixel(2, 3);
+    EXPECT_EQ(KBX_GetPixel(2, 3), 0xFF5544);
+    KBX_DrawLine(0x1, 0, 0, 7, 0);
+    EXPECT_EQ(KBX_GetPixel(7, 0), 1);
+    KBX_DrawCircle(0x2, 4, 2, 1);
+    EXPECT_EQ(KBX_GetPixel(5, 2), 2);
+    std::uint32_t row[8];
+    KBX_ReadImageRow(row, 0, 8);
+    EXPECT_EQ(row[3], 1u);
+    KBX_ClearImage(2);   // not a window of this source
+    EXPECT_EQ(KBX_GetPixel(7, 0), 1);
+    KBX_ClearImage(3);
+    EXPECT_EQ(source_calls_for, 3);
+    EXPECT_TRUE(kbxtest::changed(view_of(image)).empty());
+    // A closed window: calls do nothing, reads give 0, the pen still moves.
+    source_image = nullptr;
+    KBX_SetPixel(1, 1, 5);
+    EXPECT_EQ(pen_position.x, 1);
+    EXPECT_EQ(KBX_GetPixel(1, 1), 0);
+    set_image_view_source(nullptr);
+    PixelView view;
+    EXPECT_FALSE(image_view(kCurrentImageWindow, &view));
+    EXPECT_EQ(view.pixels, nullptr);
+}
+
+}  // namespace
