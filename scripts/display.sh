@@ -31,6 +31,9 @@ kbx_start_wine() {
     touch "$WINEPREFIX/.kobrix-ready"
   fi
   wineserver -p >/dev/null 2>&1 || true
+  # Start Wine's own services now, with their output going nowhere: started
+  # later by a test, they would inherit (and hold open) ctest's output pipe.
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 kbx_stop_all() {
