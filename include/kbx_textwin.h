@@ -5,7 +5,8 @@
 
 #include "kbx_core.h"
 
-int KBX_OpenTextWindow(int n, int x, int y, int w, int h);   // 0 opened, 1 already open
+int KBX_OpenTextWindow(int n, int x, int y, int w, int h);   // 0 opened, 1 already open,
+                                                              // 2 bad number or refused
 int KBX_SelectTextWindow(int n);                               // 0 done, 1 not open
 int KBX_CloseTextWindow(int n);                                // 0 done, 1 not open
 void KBX_EnsureTextWindow();

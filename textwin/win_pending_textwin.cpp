@@ -1,13 +1,16 @@
-// Placeholder until the text windows land: only what the runtime calls.
-#include "textwin/snapping.h"
+// Placeholder until output, logs, line input and snapping land: programs
+// still link and run silently.
 #include "textwin/text_window.h"
 
-int KBX_OpenTextWindow(int, int, int, int, int) { return 1; }
 void KBX_CloseAllLogs() {}
 
 namespace kbx {
 
-LRESULT CALLBACK text_window_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
-void snap_moving_window(RECT*, HWND) {}
 
 }  // namespace kbx
+
+void KBX_Print(const char*, ...) {}
+void KBX_InputLine(char* buffer) { buffer[0] = 0; }
+int KBX_StartLog(int) { return 3; }
+int KBX_CopyLog(int) { return 4; }
+void KBX_CloseLog(int) {}

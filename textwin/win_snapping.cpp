@@ -1,0 +1,22 @@
+// Edge snapping on WM_MOVING: with Ctrl held, a dragged window's edges meet
+// the screen's and the other windows' edges.
+#include "core/geometry.h"
+#include "core/state.h"
+#include "textwin/snap_geometry.h"
+#include "textwin/snapping.h"
+
+namespace kbx {
+
+void snap_moving_window(RECT* proposed, HWND window) {
+    if (!proposed || (GetKeyState(VK_CONTROL) & 0x8000) == 0) return;
+    RECT now = {};
+    GetWindowRect(window, &now);
+    Rect p{proposed->left, proposed->top, proposed->right, proposed->bottom};
+    snap_rect(p, Rect{now.left, now.top, now.right, now.bottom}, snap_table);
+    proposed->left = p.left;
+    proposed->top = p.top;
+    proposed->right = p.right;
+    proposed->bottom = p.bottom;
+}
+
+}  // namespace kbx
