@@ -92,11 +92,13 @@ TEST(Snap, UnderAnotherWindowThenLeftEdgesAligned) {
 
 TEST(Snap, NeverToItsOwnPlaceAndNeverResizes) {
     SnapTable t = screen_table();
-    Rect current = at(400, 400, 200, 100);
-    snap_table_append(t, current);   // the window's own entry
-    Rect p = at(404, 403, 200, 100);
+    Rect current = at(400, kScreenH - 100, 200, 100);   // resting on the screen's bottom
+    snap_table_append(t, current);                      // the window's own entry
+    // The bottom snaps back to the screen; the old left edge 4 pixels away
+    // would then align x, were the window's own entry not skipped.
+    Rect p = at(404, kScreenH - 97, 200, 100);
     snap_rect(p, current, t);
-    EXPECT_EQ(p, at(404, 403, 200, 100));
+    EXPECT_EQ(p, at(404, kScreenH - 100, 200, 100));
 
     // Whatever snaps, the size stays.
     Rect other = at(100, 100, 50, 50);
