@@ -126,9 +126,13 @@ void service_request() {
             paint_image(request_number);
             break;
         case kRequestLoadImage:
-            select_image(request_number);
-            request_result = load_image_file(request_path, request_x, request_y);
-            restore_image();
+            // A number not in use would load into whichever window is current.
+            if (select_image(request_number) == 0) {
+                request_result = load_image_file(request_path, request_x, request_y);
+                restore_image();
+            } else {
+                request_result = 2;
+            }
             break;
         case kRequestPutBitmap:
             put_bitmap_into_current_image(request_bitmap);

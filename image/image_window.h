@@ -1,22 +1,86 @@
-// Image windows, internal side.
+// Image windows, internal side: the table operations, display and zoom,
+// files, the clipboard and the window procedure. Everything here runs on
+// the user-program thread, except read_clipboard_bitmap, which the control
+// window also calls.
 #ifndef KBX_IMAGE_WINDOW_H
 #define KBX_IMAGE_WINDOW_H
 
 #include <windows.h>
 
+#include "image/image_geometry.h"
 #include "kbx_image.h"
 
 namespace kbx {
 
 LRESULT CALLBACK image_window_proc(HWND, UINT, WPARAM, LPARAM);
 
+// --- the table (win_image_table.cpp) -------------------------------------------
+// Results: 0 made; 1 n in use; 2 no zoom fits; 3 depth neither 8 nor 32, or
+// no pixel buffer; 4 n of 256 or more. The new window becomes current.
 int create_image_window(int zoom, int n, const char* title, int x, int y, int width, int height, int depth);
-int destroy_image_window(int n);
-int select_image(int n);
-int restore_image();
-int paint_image(int n);
+// The same with the size bounds chosen (screen_limited 0: the FL bounds)
+// and, when palette is not null, 256 palette entries instead of the grey ramp.
+int create_image_window_ex(int zoom, int n, const char* title, int x, int y, int width, int height, int depth,
+                           int screen_limited, const RGBQUAD* palette);
+int destroy_image_window(int n);                 // 0 done; 1 not in use
+int find_image_window(HWND window);              // -1 when none
+int find_and_select_image_window(HWND window);   // the number, selected
+int select_image(int n);                         // 0 done; 1 not in use
+int restore_image();                             // 0 done; 1 top of stack not in use
+DisplayLimits display_limits(int screen_limited);
+void refresh_image_title(int n);
+// A w x h rectangle of the current image window into dest, packed; pixels
+// outside the picture give 0.
+void copy_image_rect(void* dest, int x0, int y0, int w, int h);
+// Current image window: 0 done; 1 not in use; 2 not 8-bit.
+int set_image_palette(const RGBQUAD* entries, int count);
+int get_image_palette(RGBQUAD* entries);   // 256 entries
+// Every pixel byte of window n to 0 (black, or palette index 0).
+void clear_image_window(int n);
+bool image_window_in_use(int n);
+
+// --- display (win_image_display.cpp) -------------------------------------------
+int paint_image(int n);                    // 0 painted; 1 not in use
+int get_stretch_mode(int n);               // 0 when not in use
+int set_stretch_mode(int mode, int n);     // 0 done; 1 not in use
+void toggle_stretch_mode(int n);           // COLORONCOLOR <-> HALFTONE (Tab)
+int change_zoom(int zoom, int n);          // 0 done; 1 not in use; 2 no zoom fits
+// Rebuilds n at a new size (all pixels zero), keeping title, depth, zoom,
+// place, stretch mode, size bounds and palette. 0, 1, or the creation's 2 or 3.
+int resize_image(int n, int width, int height);
+
+// --- files (win_image_files.cpp) -------------------------------------------------
+extern int jpeg_quality;   // 100
+extern int open_filter_index, save_filter_index;   // 1-based, 2 at start
+// Into the current image window at (x, y): 0 drawn; 1 unreadable; 2 not in use.
 int load_image_file(const char* path, int x, int y);
+// The current image window's w x h top-left area in format 0..4 (BMP, JPEG,
+// GIF, PNG, TIFF): 0 saved; 1 encoder failed; 2 size not positive; 3 not in use.
+int save_image_file(int height, int width, int format, const char* path);
+// All zero when no encoder has exactly this MIME type.
+CLSID find_encoder(const wchar_t* mime_type);
+// 0 chosen (path in out, 260 bytes); 1 cancelled.
+int choose_open_file(char* out, HWND owner);
+int choose_save_file(char* out, HWND owner);
+
+// --- clipboard (win_image_clipboard.cpp) -------------------------------------------
+void copy_image_to_clipboard(int n);
+// A new bitmap from the clipboard's CF_DIB (or else CF_BITMAP), or null.
+// palette takes up to 256 entries; *count is 0 unless the DIB had a table.
+HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count);
+// At (x, y) of window n; an x or y of -1 lets the user place it.
+void paste_into_image(int x, int n, int y);
+// Copies the bitmap to (0, 0) of the current image window and deletes it.
 void put_bitmap_into_current_image(HBITMAP bitmap);
+
+// --- menus (win_image_menus.cpp) -----------------------------------------------------
+HMENU build_image_window_menu(int zoom);
+HMENU build_image_processing_menu(int depth);
+
+// --- from the drawing tools ------------------------------------------------------------
+// Lets the user place a w x h box on window n; the chosen centre in *x, *y.
+// 0 chosen; 1 cancelled; 2 n not in use.
+int pick_placement(int n, int w, int h, int* x, int* y);
 
 }  // namespace kbx
 

@@ -1,0 +1,17 @@
+// Image window captions: "Title(100%)", "Title(100%)[8bit]", and the "*"
+// that marks HALFTONE stretching.
+#ifndef KBX_IMAGE_TITLE_H
+#define KBX_IMAGE_TITLE_H
+
+namespace kbx {
+
+constexpr int kImageTitleBytes = 256;
+
+// out holds kImageTitleBytes; a long title is cut, the text always ends.
+void format_image_title(int zoom, const char* title, int depth, char* out);
+// Appends "*" when there is room.
+void append_halftone_mark(char* caption);
+
+}  // namespace kbx
+
+#endif

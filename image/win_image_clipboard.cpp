@@ -1,0 +1,143 @@
+// Pictures on the clipboard as packed DIBs (CF_DIB): copy, paste, and the
+// hand-over of a clipboard bitmap to the current image window.
+#include <cstring>
+
+#include "core/runtime.h"
+#include "core/state.h"
+#include "image/dib_block.h"
+#include "image/image_window.h"
+
+namespace kbx {
+
+namespace {
+
+// A 40-byte header with room for masks or a full colour table, aligned as
+// the platform wants a BITMAPINFO.
+union PlainInfo {
+    BITMAPINFO info;
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[256];
+    } full;
+    unsigned char bytes[kDibHeaderBytes + 4 * kPaletteEntries];
+};
+
+HBITMAP bitmap_from_dib_block(HGLOBAL handle, RGBQUAD* palette, int* count) {
+    const SIZE_T size = GlobalSize(handle);
+    const unsigned char* block = static_cast<const unsigned char*>(GlobalLock(handle));
+    if (!block) return nullptr;
+    HBITMAP bitmap = nullptr;
+    DibView view;
+    // Another program wrote this block: nothing is read that the parser
+    // has not checked against its real size.
+    if (parse_dib_block(block, size, &view)) {
+        if (view.table_entries > 0) {
+            std::memcpy(palette, block + view.table_offset, static_cast<std::size_t>(view.table_entries) * 4);
+            *count = view.table_entries;
+        }
+        PlainInfo plain;
+        write_plain_bitmap_info(view, block, plain.bytes);
+        HDC screen = GetDC(nullptr);
+        bitmap = CreateDIBitmap(screen, &plain.info.bmiHeader, CBM_INIT, block + view.pixel_offset, &plain.info,
+                                DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+    }
+    GlobalUnlock(handle);
+    return bitmap;
+}
+
+// A copy of the clipboard's own bitmap, which stays the clipboard's.
+HBITMAP copy_of_bitmap(HBITMAP source) {
+    return static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, 0));
+}
+
+}  // namespace
+
+void copy_image_to_clipboard(int n) {
+    if (!image_window_in_use(n)) return;
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    const ImageWindowRecord& r = image_windows[n];
+    const std::size_t size = clipboard_dib_size(r.depth, r.width, r.height);
+    HGLOBAL handle = size ? GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size) : nullptr;
+    unsigned char* block = handle ? static_cast<unsigned char*>(GlobalLock(handle)) : nullptr;
+    if (!block) {
+        if (handle) GlobalFree(handle);
+        CloseClipboard();
+        pause_message("No enough memory for copy");
+        return;
+    }
+    RGBQUAD palette[256] = {};
+    if (r.depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, palette);
+    GdiFlush();
+    write_clipboard_dib(r.depth, r.width, r.height, image_pixels8[n], reinterpret_cast<const PaletteEntry*>(palette),
+                        block);
+    GlobalUnlock(handle);
+    if (!SetClipboardData(CF_DIB, handle)) GlobalFree(handle);
+    CloseClipboard();
+}
+
+HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count) {
+    *count = 0;
+    if (IsClipboardFormatAvailable(CF_DIB)) {
+        if (!OpenClipboard(nullptr)) return nullptr;
+        HGLOBAL handle = GetClipboardData(CF_DIB);
+        HBITMAP bitmap = handle ? bitmap_from_dib_block(handle, palette, count) : nullptr;
+        CloseClipboard();
+        return bitmap;
+    }
+    if (IsClipboardFormatAvailable(CF_BITMAP) && OpenClipboard(nullptr)) {
+        HBITMAP source = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+        HBITMAP bitmap = source ? copy_of_bitmap(source) : nullptr;
+        CloseClipboard();
+        return bitmap;
+    }
+    return nullptr;
+}
+
+void paste_into_image(int x, int n, int y) {
+    if (!image_window_in_use(n)) return;
+    RGBQUAD palette[256];
+    int count = 0;
+    HBITMAP bitmap = read_clipboard_bitmap(palette, &count);
+    if (!bitmap) return;
+    const ImageWindowRecord& r = image_windows[n];
+    HDC dc = CreateCompatibleDC(r.memory_dc);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BITMAP info = {};
+    GetObjectW(bitmap, sizeof info, &info);
+    const int w = info.bmWidth, h = info.bmHeight;
+    bool placed = true;
+    if (x == -1 || y == -1) {
+        int cx = 0, cy = 0;
+        placed = pick_placement(n, w, h, &cx, &cy) == 0 && image_window_in_use(n);
+        x = cx - w / 2;
+        y = cy - h / 2;
+    }
+    if (placed) {
+        const ImageWindowRecord& target = image_windows[n];
+        if (count > 0) SetDIBColorTable(target.memory_dc, 0, static_cast<UINT>(count), palette);
+        BitBlt(target.memory_dc, x, y, w, h, dc, 0, 0, SRCCOPY);
+        InvalidateRect(target.window, nullptr, FALSE);
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+
+void put_bitmap_into_current_image(HBITMAP bitmap) {
+    if (!bitmap) return;
+    if (image_window_in_use(current_image)) {
+        const ImageWindowRecord& r = image_windows[current_image];
+        HDC dc = CreateCompatibleDC(r.memory_dc);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        BITMAP info = {};
+        GetObjectW(bitmap, sizeof info, &info);
+        BitBlt(r.memory_dc, 0, 0, info.bmWidth, info.bmHeight, dc, 0, 0, SRCCOPY);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    DeleteObject(bitmap);
+}
+
+}  // namespace kbx

@@ -1,0 +1,178 @@
+// Captions, file names, dialog filters and the two pop-up menus of image windows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <cwchar>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "image/image_file_names.h"
+#include "image/image_menus.h"
+#include "image/image_title.h"
+
+namespace kbx {
+namespace {
+
+TEST(ImageTitle, Formats) {
+    char out[kImageTitleBytes];
+    format_image_title(100, "Image", 32, out);
+    EXPECT_STREQ("Image(100%)", out);
+    format_image_title(100, "Image", 8, out);
+    EXPECT_STREQ("Image(100%)[8bit]", out);
+    append_halftone_mark(out);
+    EXPECT_STREQ("Image(100%)[8bit]*", out);
+    format_image_title(7, nullptr, 32, out);
+    EXPECT_STREQ("(7%)", out);
+}
+
+TEST(ImageTitle, LongTitlesAreCutNotOverrun) {
+    std::string long_title(600, 'a');
+    char out[kImageTitleBytes + 8];
+    std::memset(out, 'Z', sizeof out);
+    format_image_title(100, long_title.c_str(), 8, out);
+    EXPECT_EQ(255u, std::strlen(out));
+    EXPECT_EQ('Z', out[kImageTitleBytes]);   // nothing written past the buffer
+    append_halftone_mark(out);
+    EXPECT_EQ(255u, std::strlen(out));
+}
+
+TEST(ImageFileNames, AddExtension) {
+    wchar_t path[kImagePathChars];
+    std::wcscpy(path, L"C:\\pics\\a.BMP");
+    EXPECT_TRUE(add_extension(path, L".bmp"));
+    EXPECT_STREQ(L"C:\\pics\\a.BMP", path);
+    std::wcscpy(path, L"a.jpeg");
+    add_extension(path, L".jpg");
+    EXPECT_STREQ(L"a.jpeg.jpg", path);
+    std::wcscpy(path, L"a.tiff");
+    add_extension(path, L".tif");
+    EXPECT_STREQ(L"a.tiff.tif", path);
+    std::wcscpy(path, L"b.PNG");
+    add_extension(path, L".png");
+    EXPECT_STREQ(L"b.PNG", path);
+    std::wcscpy(path, L"noname");
+    add_extension(path, L".gif");
+    EXPECT_STREQ(L"noname.gif", path);
+    std::wcscpy(path, L"x");   // shorter than four characters
+    add_extension(path, L".jpg");
+    EXPECT_STREQ(L"x.jpg", path);
+    // No room: left alone rather than overrun.
+    std::wstring full(kImagePathChars - 3, L'n');
+    std::wcscpy(path, full.c_str());
+    EXPECT_FALSE(add_extension(path, L".png"));
+    EXPECT_EQ(full, std::wstring(path));
+}
+
+TEST(ImageFileNames, FormatsAndFilters) {
+    EXPECT_STREQ(L"image/bmp", kImageFormats[kFormatBmp].mime_type);
+    EXPECT_STREQ(L"image/jpeg", kImageFormats[kFormatJpeg].mime_type);
+    EXPECT_STREQ(L".tif", kImageFormats[kFormatTiff].extension);
+    EXPECT_EQ(kFormatBmp, format_for_save_filter(1));
+    EXPECT_EQ(kFormatBmp, format_for_save_filter(2));
+    EXPECT_EQ(kFormatJpeg, format_for_save_filter(3));
+    EXPECT_EQ(kFormatGif, format_for_save_filter(4));
+    EXPECT_EQ(kFormatPng, format_for_save_filter(5));
+    EXPECT_EQ(kFormatTiff, format_for_save_filter(6));
+
+    wchar_t list[1024];
+    std::size_t n = build_filter_list(kSaveFilterCount, list, 1024);
+    ASSERT_GT(n, 0u);
+    EXPECT_STREQ(L"All Files (*.*)", list);
+    EXPECT_STREQ(L"*.*", list + 16);
+    EXPECT_EQ(0, list[n - 1]);
+    EXPECT_EQ(0, list[n - 2]);
+    // The last pair of the save list is TIFF.
+    const wchar_t* tiff = L"*.TIF;*.TIFF";
+    EXPECT_EQ(0, std::wcscmp(list + n - 2 - std::wcslen(tiff), tiff));
+    EXPECT_EQ(0u, build_filter_list(kOpenFilterCount, list, 20));   // too small
+    EXPECT_GT(build_filter_list(kOpenFilterCount, list, 1024), n);
+    EXPECT_STREQ(L"ICO (*.ICO)", kImageFileFilters[8].description);
+}
+
+TEST(ImageFileNames, CutToFolder) {
+    wchar_t path[kImagePathChars];
+    std::wcscpy(path, L"C:\\dir\\sub\\a.bmp");
+    cut_to_folder(path);
+    EXPECT_STREQ(L"C:\\dir\\sub\\", path);
+    std::wcscpy(path, L"nofolder.bmp");
+    cut_to_folder(path);
+    EXPECT_STREQ(L"nofolder.bmp", path);
+}
+
+std::string describe(const MenuTable& menu) {
+    std::string s;
+    for (int i = 0; i < menu.count; ++i) {
+        const MenuEntry& e = menu.entries[i];
+        if (!e.caption) {
+            s += "-|";
+            continue;
+        }
+        s += e.caption;
+        if (e.submenu) s += "[" + describe(*e.submenu) + "]";
+        else s += "=" + std::to_string(e.id);
+        s += "|";
+    }
+    return s;
+}
+
+TEST(ImageMenus, WindowMenu) {
+    EXPECT_EQ(
+        "Cut\tCtrl+X=1011|Copy\tCtrl+C=1012|Paste\tCtrl+V=1013|-|&Load image file=1004|&Save as=1010|-|"
+        "Zoom: 50%=1007|Zoom:100%\tCtrl+0=1008|Zoom:200%=1009|&Zoom...=1046|-|&Resize...=1047|"
+        "&Destroy\tCtrl+Q=1005|",
+        describe(image_window_menu()));
+    EXPECT_EQ(kCmdZoom50, checked_zoom_command(50));
+    EXPECT_EQ(kCmdZoom100, checked_zoom_command(100));
+    EXPECT_EQ(kCmdZoom200, checked_zoom_command(200));
+    EXPECT_EQ(0, checked_zoom_command(111));
+}
+
+TEST(ImageMenus, ProcessingMenuByDepth) {
+    const std::string common_head =
+        "Process...[Invert=1058|-|R. Rotate=1061|L. Rotate=1062|-|Horz. Flip=1059|Vert. Flip=1060|-|"
+        "Size 50.0%=1063|Size 70.7%=1064|Size 141.4%=1065|Size 200.0%=1066|]|-|";
+    const std::string common_tail =
+        "-|Test Pattern...[RGB=1053|HSV=1054|YCrCb=1055|Yuv=1067|YIQ=1068|Grey=1071|]|-|"
+        "Clipping\tCtrl+R=1019|-|Color...[Change=1031|Pick=1052|]|"
+        "Draw Line...[Normal=1032|Horz.=1034|Vert.=1035|]|"
+        "Draw Box...[Normal=1036|Fill=1037|Fill XOR=1038|]|"
+        "Draw Circle...[Normal=1039|Fill=1040|Fill XOR=1041|]|"
+        "TrueType...[Draw=1048|Font Change=1049|]|Draw Text=1042|Paint=1043|";
+    EXPECT_EQ(common_head +
+                  "Information...[Pixel=1015|Line(RGB)=1016|Line(HSV)=1017|Line(YCrCb)=1018|Line(CrCb)=1021|-|"
+                  "Area(CrCb)=1022|]|" +
+                  common_tail,
+              describe(image_processing_menu(32)));
+    EXPECT_EQ(common_head + "Information...[Pixel=1015|Line(Lumi)=1070|]|" + common_tail,
+              describe(image_processing_menu(8)));
+}
+
+TEST(ImageMenus, NoIdentifierTwiceAndNoneReserved) {
+    const std::set<int> reserved = {1006, 1020, 1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030,
+                                    1033, 1044, 1045, 1050, 1051, 1056, 1057, 1069};
+    for (int depth : {8, 32}) {
+        std::set<int> seen;
+        auto walk = [&](const MenuTable& menu, auto& self) -> void {
+            for (int i = 0; i < menu.count; ++i) {
+                const MenuEntry& e = menu.entries[i];
+                if (e.submenu) {
+                    EXPECT_EQ(0, e.id);
+                    self(*e.submenu, self);
+                } else if (e.caption) {
+                    EXPECT_TRUE(seen.insert(e.id).second) << e.id;
+                    EXPECT_EQ(0u, reserved.count(e.id)) << e.id;
+                    EXPECT_GE(e.id, 1004);
+                    EXPECT_LE(e.id, 1071);
+                }
+            }
+        };
+        walk(image_window_menu(), walk);
+        walk(image_processing_menu(depth), walk);
+        EXPECT_EQ(depth == 8 ? 1u : 0u, seen.count(1070)) << depth;
+        EXPECT_EQ(depth == 8 ? 0u : 1u, seen.count(1016)) << depth;
+    }
+}
+
+}  // namespace
+}  // namespace kbx
