@@ -17,6 +17,10 @@ struct InputBoxRecord {
     char* item_text[kMaxInputItems];    // 256 bytes each, committed field texts
     int label_width;                    // starts at 80
     int field_width;                    // starts at 70
+    HWND focused_field;                 // the field that last got the focus, or null
+    int sizing_edge;                    // edge of the last interactive sizing (WMSZ_*)
+    int rename_target;                  // row of the last right click
+    int rows_ready;                     // 1 once the open operation has laid the rows out
 };
 
 struct ButtonBoxRecord {
@@ -27,6 +31,8 @@ struct ButtonBoxRecord {
     int button_press_count[kMaxButtons];
     int button_width;                   // starts at 98
     int button_height;                  // starts at 26
+    int rename_target;                  // button of the last right click
+    int buttons_ready;                  // 1 once the open operation has placed the buttons
 };
 
 }  // namespace kbx

@@ -28,6 +28,10 @@ void show_depth_status();
 // A message box captioned "Pause" with an OK button; returns when closed.
 void pause_message(const char* text);
 
+// The command console: one command read in the current text window and
+// carried out. 0 for a known command, 1 for "Invalid command".
+int run_console();
+
 // --- user-program thread -------------------------------------------------------
 DWORD WINAPI user_thread_main(LPVOID);
 
@@ -49,6 +53,11 @@ void pump_dialog_messages();
 // Blocks the calling thread until a message arrives, the thread's wake event
 // is signalled, or timeout_ms pass, whichever is first. Never spins.
 void wait_for_work(DWORD timeout_ms);
+// The longest a framework wait sleeps before it looks at the flags again.
+// Start, Stop, Exit and requests signal the waiting thread, so they are seen
+// at once; the slice only bounds how late a flag written without a wake-up
+// is noticed, and keeps an idle program near zero CPU.
+constexpr DWORD kWaitSliceMs = 10;
 
 // --- snap rectangles ---------------------------------------------------------------
 void refresh_snap_table();

@@ -69,8 +69,10 @@ int wait_100ms() {
         if (elapsed >= 100) return 0;
         pump_dialog_messages();
         if (stop_request) return 1;
-        // Block until a message, a wake-up (Stop, Exit) or the next
-        // millisecond: the flags may also be written without a wake-up.
-        wait_for_work(1);
+        // Block until a message arrives, Stop or Exit wakes the thread, or
+        // the time is up; short slices also catch a flag written without a
+        // wake-up.
+        std::int64_t left = 100 - elapsed;
+        wait_for_work(static_cast<DWORD>(left < kWaitSliceMs ? left : kWaitSliceMs));
     }
 }

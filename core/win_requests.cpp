@@ -17,14 +17,14 @@ bool requests_refused() { return program_running != 0; }
 void wait_until_slot_free() {
     while (request_code != 0) {
         pump_messages();
-        wait_for_work(1);
+        wait_for_work(kWaitSliceMs);
     }
 }
 
 void wait_until_done() {
     while (request_done == 0) {
         pump_messages();
-        wait_for_work(1);
+        wait_for_work(kWaitSliceMs);
     }
 }
 

@@ -16,9 +16,8 @@ DWORD WINAPI user_thread_main(LPVOID) {
     refresh_snap_table();
 
     while (exit_state == 0) {
-        // Sleeps at most 1 ms, but wakes at once for a message, Start,
-        // Stop, Exit or a request.
-        wait_for_work(1);
+        // Wakes at once for a message, Start, Stop, Exit or a request.
+        wait_for_work(kWaitSliceMs);
         pump_dialog_messages();
         if (request_code != 0) service_request();
         if (start_request == 1 && program_running == 0) {
