@@ -33,7 +33,7 @@ fi
 
 # The Windows process is a Linux process under Wine; find it by name.
 winpid=$(pgrep -f "$program.exe" | head -1)
-server=$(pgrep -f "wineserver" | head -1)
+server=$(pgrep -n -f "wineserver")   # the newest: ours
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 p0=$(ticks "$winpid"); s0=$(ticks "$server")
