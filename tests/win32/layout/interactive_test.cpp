@@ -1,0 +1,275 @@
+// Creating windows by hand from the control window: prompts answered by
+// typing into text window 0, paste, file drops, and what is refused once the
+// main routine runs.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/runtime.h"
+#include "kobrix.h"
+#include "core/state.h"
+#include "tests/support/driver.h"
+
+using namespace kbxtest;
+
+namespace {
+
+void no_setup() {}
+void two_images_setup() {
+    KBX_CreateImage(0, "a", 0, 0, 40, 30, 100);
+    KBX_CreateImage(1, "b", 100, 0, 40, 30, 100);
+}
+void idle_main() {
+    while (exit_state == 0)
+        if (wait_100ms() == 1) Sleep(20);
+}
+
+// Pictures here are larger than the smallest window, so they keep zoom 100.
+
+// Waits for a prompt to take its line, then types the answer.
+void answer(const std::wstring& text) {
+    wait_until([] { return kbx::input_active != 0; }, 10000);
+    HWND w = kbx::text_windows[kbx::input_active - 1].window;
+    post_text(w, text);
+    post_char(w, L'\r');
+    wait_until([] { return kbx::input_active == 0; }, 10000);
+}
+
+int open_image_count() {
+    int count = 0;
+    for (int n = 0; n < kbx::kMaxWindows; ++n) count += kbx::image_windows[n].in_use;
+    return count;
+}
+
+// A small 24-bit BMP file.
+void write_bmp(const std::wstring& path, int w, int h) {
+    int row = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> file(54 + row * h, 0);
+    auto put32 = [&](int at, unsigned v) { std::memcpy(&file[at], &v, 4); };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<unsigned>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<unsigned>(w));
+    put32(22, static_cast<unsigned>(h));
+    file[26] = 1;
+    file[28] = 24;
+    for (size_t i = 54; i < file.size(); ++i) file[i] = static_cast<unsigned char>(i * 7);
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD wrote = 0;
+    WriteFile(f, file.data(), static_cast<DWORD>(file.size()), &wrote, nullptr);
+    CloseHandle(f);
+}
+
+// What the shell hands a window when files are dropped on it.
+HGLOBAL make_drop(const std::vector<std::wstring>& paths) {
+    size_t chars = 1;
+    for (auto& p : paths) chars += p.size() + 1;
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(h));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(drop + 1);
+    for (auto& p : paths) {
+        std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+        out += p.size() + 1;
+    }
+    GlobalUnlock(h);
+    return h;
+}
+
+bool put_clipboard_picture(int w, int h) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + w * h * 4);
+    auto* bi = static_cast<BITMAPINFOHEADER*>(GlobalLock(mem));
+    bi->biSize = 40;
+    bi->biWidth = w;
+    bi->biHeight = h;
+    bi->biPlanes = 1;
+    bi->biBitCount = 32;
+    GlobalUnlock(mem);
+    bool ok = SetClipboardData(CF_DIB, mem) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+std::wstring caption_of_image(int n) {
+    return kbx::image_windows[n].in_use ? window_text(kbx::image_windows[n].window) : L"";
+}
+
+}  // namespace
+
+TEST(Interactive, ImageWindowByPrompts) {
+    std::wstring caption;
+    run_framework_with(no_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1027);
+        answer(L"200");
+        answer(L"150");
+        answer(L"8");
+        ASSERT_TRUE(wait_until([] { return kbx::image_windows[0].in_use == 1; }));
+        caption = caption_of_image(0);
+        EXPECT_EQ(kbx::image_windows[0].width, 200);
+        EXPECT_EQ(kbx::image_windows[0].height, 150);
+        EXPECT_EQ(kbx::image_windows[0].depth, 8);
+    });
+    EXPECT_EQ(caption, L"000(100%)[8bit]");
+}
+
+TEST(Interactive, DepthSixteenCreatesNothing) {
+    int images = -1;
+    run_framework_with(no_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1027);
+        answer(L"10");
+        answer(L"10");
+        answer(L"16");
+        Sleep(300);
+        images = open_image_count();
+    });
+    EXPECT_EQ(images, 0);
+}
+
+TEST(Interactive, ExitWhileHeightWaitsCreatesNothing) {
+    int images = -1;
+    int code = run_framework_with(no_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1027);
+        answer(L"10");
+        wait_until([] { return kbx::input_active != 0; });   // "Height=" waits
+        post_command(w, 1002);
+        wait_until([] { return exit_state == 2; });
+        images = open_image_count();
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(images, 0);
+}
+
+TEST(Interactive, BoxesByPrompts) {
+    int fields = -1, columns = -1, rows = -1;
+    HWND button_box_after_zero = reinterpret_cast<HWND>(1);
+    run_framework_with(no_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1044);
+        answer(L"50");   // limited to 30
+        ASSERT_TRUE(wait_until([] { return kbx::input_box.window != nullptr; }));
+        fields = kbx::input_box.item_count;
+
+        post_command(w, 1051);
+        answer(L"2");
+        answer(L"3");
+        ASSERT_TRUE(wait_until([] { return kbx::button_box.window != nullptr; }));
+        columns = kbx::button_box.button_columns;
+        rows = kbx::button_box.button_rows;
+
+        // 0 columns: the old box closes and none takes its place.
+        post_command(w, 1051);
+        answer(L"0");
+        answer(L"4");
+        wait_until([] { return kbx::button_box.window == nullptr; });
+        button_box_after_zero = kbx::button_box.window;
+    });
+    EXPECT_EQ(fields, 30);
+    EXPECT_EQ(columns, 2);
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(button_box_after_zero, nullptr);
+}
+
+TEST(Interactive, TextWindowTakesLowestFreeNumber) {
+    int first = -1, second = -1;
+    run_framework_with(no_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1028);
+        ASSERT_TRUE(wait_until([] { return kbx::text_windows[0].in_use == 1; }));
+        post_command(w, 1028);
+        ASSERT_TRUE(wait_until([] { return kbx::text_windows[1].in_use == 1; }));
+        first = kbx::text_windows[0].client_width;
+        second = kbx::text_windows[1].client_height;
+    });
+    EXPECT_EQ(first, 400);
+    EXPECT_EQ(second, 300);
+}
+
+TEST(Interactive, PasteTakesTheNextFreeNumber) {
+    std::wstring caption;
+    int width = 0;
+    run_framework_with(two_images_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        ASSERT_TRUE(put_clipboard_picture(330, 220));
+        post_command(w, 1026);
+        ASSERT_TRUE(wait_until([] { return kbx::image_windows[2].in_use == 1; }));
+        caption = caption_of_image(2);
+        width = kbx::image_windows[2].width;
+        EXPECT_EQ(kbx::image_windows[2].height, 220);
+        EXPECT_EQ(kbx::image_windows[2].depth, 32);
+    });
+    EXPECT_EQ(caption, L"002(100%)");
+    EXPECT_EQ(width, 330);
+}
+
+TEST(Interactive, DroppedImageFilesOpenWindows) {
+    std::wstring dir = make_temp_dir(L"drop");
+    std::wstring a = join_path(dir, L"first.bmp"), b = join_path(dir, L"second.bmp"),
+                 t = join_path(dir, L"notes.txt");
+    write_bmp(a, 200, 100);
+    write_bmp(b, 300, 150);
+    HANDLE f = CreateFileW(t.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD wrote = 0;
+    WriteFile(f, "hello", 5, &wrote, nullptr);
+    CloseHandle(f);
+
+    std::wstring c0, c1;
+    int images_after_text = -1;
+    unsigned first_pixel = 0;
+    run_framework_with(no_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({t})), 0);
+        Sleep(500);
+        images_after_text = open_image_count();
+        PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({a, b})), 0);
+        ASSERT_TRUE(wait_until([] { return kbx::image_windows[1].in_use == 1; }));
+        Sleep(300);
+        c0 = caption_of_image(0);
+        c1 = caption_of_image(1);
+        EXPECT_EQ(kbx::image_windows[1].width, 300);
+        EXPECT_EQ(kbx::image_windows[1].depth, 32);
+        // The file's bottom-left pixel (the first bytes) lands at the bottom-left.
+        first_pixel = kbx::image_pixels32[0][99 * 200] & 0xFFFFFF;
+    });
+    EXPECT_EQ(images_after_text, 0);
+    EXPECT_EQ(c0, L"000 first.bmp(100%)");
+    EXPECT_EQ(c1, L"001 second.bmp(100%)");
+    const unsigned b0 = (54 * 7) & 0xFF, g0 = (55 * 7) & 0xFF, r0 = (56 * 7) & 0xFF;
+    EXPECT_EQ(first_pixel, (r0 << 16) | (g0 << 8) | b0);
+}
+
+TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
+    int images = -1;
+    bool control_alive = false;
+    run_framework_with(no_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        post_command(w, 1001);
+        wait_until([] { return program_running == 1; });
+        std::wstring dir = make_temp_dir(L"late");
+        std::wstring a = join_path(dir, L"late.bmp");
+        write_bmp(a, 8, 8);
+        // Neither may wait for a request that would never be serviced.
+        PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({a})), 0);
+        PostMessageW(w, WM_KEYDOWN, 'W', 0);
+        post_command(w, 1045);
+        Sleep(500);
+        // The control window still answers.
+        DWORD_PTR result = 0;
+        control_alive = SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
+        images = open_image_count();
+    });
+    EXPECT_TRUE(control_alive);
+    EXPECT_EQ(images, 0);
+}
