@@ -1,0 +1,180 @@
+// Window Info: the layout source fragment on the clipboard, and a fragment
+// that, compiled into a program, recreates the same windows.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/runtime.h"
+#include "core/state.h"
+#include "kobrix.h"
+#include "tests/support/driver.h"
+
+using namespace kbxtest;
+
+namespace {
+
+void idle_main() {
+    while (exit_state == 0)
+        if (wait_100ms() == 1) Sleep(20);
+}
+
+void image_and_text_setup() {
+    KBX_CreateImage(0, "img", 10, 20, 640, 480, 100);
+    KBX_OpenTextWindow(0, 700, 40, 400, 300);
+}
+
+void text_only_setup() { KBX_OpenTextWindow(0, 300, 200, 400, 300); }
+
+void full_layout_setup() {
+    KBX_CreateImage(0, "photo \"raw\"", 20, 30, 320, 240, 100);
+    KBX_CreateImage8FL(1, "grey", 400, 30, 256, 200, 100);
+    KBX_OpenTextWindow(0, 0, 500, 300, 200);
+    KBX_OpenTextWindow(3, 350, 500, 250, 150);
+    KBX_OpenInputBox(700, 300, 2);
+    KBX_SetInputBoxTitle(0, "Width");
+    KBX_SetInputBoxTitle(1, "C:\\dir");
+    KBX_OpenButtonBox(700, 500, 2, 1);
+    KBX_ResizeButtonBox(220, 40);
+    KBX_SetButtonBoxTitle(0, "Go");
+    KBX_SetButtonBoxTitle(1, "two\nlines");
+}
+
+// Runs Window Info in text window t and returns the clipboard's text.
+std::string window_info_fragment(int t) {
+    clear_clipboard();
+    PostMessageW(kbx::text_windows[t].window, WM_COMMAND, 1045, 0);
+    std::string text;
+    wait_until([&] {
+        text = read_clipboard_text();
+        return text.find("KBX_SetForeground") != std::string::npos;
+    }, 10000);
+    return text;
+}
+
+std::string top_left(HWND w) {
+    RECT r = window_rect(w);
+    return std::to_string(r.left) + "," + std::to_string(r.top);
+}
+
+}  // namespace
+
+TEST(WindowInfo, ImageAndTextWindowGiveSixLines) {
+    std::string fragment, text_at, image_at;
+    run_framework_with(image_and_text_setup, idle_main, [&] {
+        wait_for_control_window();
+        wait_until([] { return kbx::text_windows[0].in_use == 1; });
+        fragment = window_info_fragment(0);
+        text_at = top_left(kbx::text_windows[0].window);
+        image_at = top_left(kbx::image_windows[0].window);
+    });
+    EXPECT_EQ(image_at, "10,20");
+    EXPECT_EQ(fragment, "\t// KOBRIX --- Automatic Source Generator\n"
+                        "\t// [Image Window]\n"
+                        "\tKBX_CreateImage(0,\"img\",10,20,640,480,100);\n"
+                        "\t// [Text Window]\n"
+                        "\tKBX_OpenTextWindow(0," + text_at + ",400,300);\n"
+                        "\tKBX_SetForeground(KBXMAINWINDOW);\n");
+}
+
+TEST(WindowInfo, TextWindowAloneGivesFourLines) {
+    std::string fragment, text_at;
+    run_framework_with(text_only_setup, idle_main, [&] {
+        wait_for_control_window();
+        wait_until([] { return kbx::text_windows[0].in_use == 1; });
+        fragment = window_info_fragment(0);
+        text_at = top_left(kbx::text_windows[0].window);
+    });
+    EXPECT_EQ(fragment, "\t// KOBRIX --- Automatic Source Generator\n"
+                        "\t// [Text Window]\n"
+                        "\tKBX_OpenTextWindow(0," + text_at + ",400,300);\n"
+                        "\tKBX_SetForeground(KBXMAINWINDOW);\n");
+}
+
+// Writes the fragment of a full layout, and where its windows are, for the
+// replay below (run by ctest after the fragment has been compiled).
+TEST(WindowInfo, FullLayoutFragment) {
+    std::string fragment;
+    std::string expected;
+    run_framework_with(full_layout_setup, idle_main, [&] {
+        wait_for_control_window();
+        wait_until([] { return kbx::button_box.window != nullptr; });
+        fragment = window_info_fragment(0);
+        for (HWND w : top_level_windows(GetCurrentProcessId())) {
+            std::wstring cls = class_name(w);
+            if (cls.rfind(L"kbx_", 0) != 0 || !IsWindowVisible(w)) continue;
+            RECT r = window_rect(w);
+            char line[512];
+            std::snprintf(line, sizeof line, "%ls|%ls|%ld|%ld|%ld|%ld\n", cls.c_str(), window_text(w).c_str(),
+                          static_cast<long>(r.left), static_cast<long>(r.top), static_cast<long>(r.right),
+                          static_cast<long>(r.bottom));
+            expected += line;
+        }
+    });
+    EXPECT_NE(fragment.find("\tKBX_CreateImage(0,\"photo \\\"raw\\\"\",20,30,320,240,100);\n"), std::string::npos);
+    EXPECT_NE(fragment.find("\tKBX_CreateImage8FL(1,\"grey\",400,30,256,200,100);\n"), std::string::npos);
+    EXPECT_NE(fragment.find("\tKBX_SetInputBoxTitle(1,\"C:\\\\dir\");\n"), std::string::npos);
+    EXPECT_NE(fragment.find("\tKBX_ResizeButtonBox(220,40);\n"), std::string::npos);
+    EXPECT_NE(fragment.find("\tKBX_SetButtonBoxTitle(1,\"two\\nlines\");\n"), std::string::npos);
+
+    const char* dir = std::getenv("KBX_FRAGMENT_DIR");
+    if (!dir) return;   // the replay is not part of this run
+    std::string base = std::string("Z:") + dir;
+    FILE* f = std::fopen((base + "/layout_fragment.inc").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(fragment.c_str(), f);
+    std::fclose(f);
+    f = std::fopen((base + "/expected_windows.txt").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(expected.c_str(), f);
+    std::fclose(f);
+}
+
+// Starts the program built from the fragment and finds every window where
+// the original layout had it.
+TEST(WindowInfo, ReplayedFragmentRecreatesLayout) {
+    const char* dir = std::getenv("KBX_FRAGMENT_DIR");
+    if (!dir || !std::getenv("KBX_REPLAY")) GTEST_SKIP() << "run by the w32_layout_replay test";
+    std::string base = std::string("Z:") + dir;
+    FILE* f = std::fopen((base + "/expected_windows.txt").c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    std::string expected;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) expected.append(buf, n);
+    std::fclose(f);
+    ASSERT_FALSE(expected.empty());
+
+    Process p = launch(program_path(L"layout_fragment_program"), make_temp_dir(L"replay"));
+    ASSERT_NE(p.handle, nullptr);
+    ASSERT_NE(wait_for_window(L"kbx_bb", nullptr, 15000, p.pid), nullptr);
+    Sleep(500);
+    size_t start = 0;
+    int checked = 0;
+    while (start < expected.size()) {
+        size_t end = expected.find('\n', start);
+        std::string line = expected.substr(start, end - start);
+        start = end + 1;
+        wchar_t cls[64], title[256];
+        long l, t, r, b;
+        if (std::swscanf(std::wstring(line.begin(), line.end()).c_str(), L"%63l[^|]|%255l[^|]|%ld|%ld|%ld|%ld", cls,
+                         title, &l, &t, &r, &b) != 6)
+            continue;
+        HWND w = find_window(cls, title, p.pid);
+        ASSERT_NE(w, nullptr) << line;
+        RECT now = window_rect(w);
+        EXPECT_EQ(now.left, l) << line;
+        EXPECT_EQ(now.top, t) << line;
+        EXPECT_EQ(now.right, r) << line;
+        EXPECT_EQ(now.bottom, b) << line;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 6);   // two images, two text windows, both boxes
+    HWND control = find_window(nullptr, nullptr, p.pid);
+    for (HWND w : top_level_windows(p.pid))
+        if (class_name(w).rfind(L"kobrix_mw", 0) == 0) control = w;
+    post_key(control, VK_ESCAPE);
+    wait_exit(p, 10000);
+    terminate(p);
+}
