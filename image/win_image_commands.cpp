@@ -7,6 +7,7 @@
 #include "image/image_file_names.h"
 #include "image/image_menus.h"
 #include "image/image_window.h"
+#include "imageproc/win_image_tools.h"
 #include "kbx_textwin.h"
 
 namespace kbx {
@@ -125,26 +126,10 @@ void run_image_command(HWND window, int id) {
         case kCmdPasteTopLeft: paste_into_image(0, n, 0); break;
         case kCmdColorChange: color_change(window); break;
         case kCmdTrueTypeFont: font_change(window); break;
-
-        // Wired by the image-processing layer: the whole-picture operations
-        // (patterns, invert, flips, rotations, scaling, clipping), the
-        // information commands, colour picking and the drawing tools.
-        case kCmdPatternRgb: case kCmdPatternHsv: case kCmdPatternYcrcb:
-        case kCmdPatternYuv: case kCmdPatternYiq: case kCmdPatternGrey:
-        case kCmdInvert: case kCmdFlipHorz: case kCmdFlipVert:
-        case kCmdRotateRight: case kCmdRotateLeft:
-        case kCmdScale50: case kCmdScale71: case kCmdScale141: case kCmdScale200:
-        case kCmdClipping:
-        case kCmdPixelInfo: case kCmdLineRgb: case kCmdLineHsv: case kCmdLineYcrcb: case kCmdLineLumi:
-        case kCmdLineCrcb: case kCmdAreaCrcb:
-        case kCmdColorPick:
-        case kCmdDrawLine: case kCmdDrawLineHorz: case kCmdDrawLineVert:
-        case kCmdDrawBox: case kCmdFillBox: case kCmdXorFillBox:
-        case kCmdDrawCircle: case kCmdFillCircle: case kCmdXorFillCircle:
-        case kCmdDrawText: case kCmdTrueTypeDraw: case kCmdPaint:
-            break;
         default:
-            break;   // no command in an image window
+            // The processing menu's commands; other ids have no command here.
+            run_processing_command(window, id);
+            break;
     }
 }
 

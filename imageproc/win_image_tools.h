@@ -1,0 +1,45 @@
+// The image-processing tools of the image windows, Win32 side: the pointing
+// loops that wait for the mouse, the processing-menu commands, and text in
+// a TrueType font. Everything here runs on the user-program thread.
+#ifndef KBX_IMAGEPROC_WIN_IMAGE_TOOLS_H
+#define KBX_IMAGEPROC_WIN_IMAGE_TOOLS_H
+
+#include <windows.h>
+
+#include "imageproc/pointing.h"
+
+namespace kbx {
+
+// --- pointing loops (win_pointing.cpp) ----------------------------------------
+// Each waits on image window n for the mouse and makes n the current image
+// window. Results: 0 done (or stopped, with the points as they stand);
+// 1 cancelled with the right or middle button, or the window was closed;
+// 2 n is not an image window in use (nothing happens).
+int pick_point(int n, int* x, int* y);
+int pick_row(int n, int* x, int* y);
+int pick_column(int n, int* x, int* y);
+int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max);
+int pick_line(int n, int* x1, int* y1, int* x2, int* y2);
+int pick_circle(int n, int* cx, int* cy, int* r);
+// pick_placement is declared with the image windows (image/image_window.h).
+
+// The loop behind all of them; *loop holds the points afterwards.
+int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, PointingLoop* loop);
+
+// --- the processing menu (win_processing_commands.cpp) -------------------------
+// Carries out a processing-menu command that image window `window` received.
+// Returns false for an id that is not one of them.
+bool run_processing_command(HWND window, int id);
+
+// --- TrueType text (win_tt_text.cpp) -------------------------------------------
+// One character code (1..6 style, 10 new line, 32..255 a byte, or lead * 256
+// + trail) at the text cursor of the current image window.
+void put_tt_char(int code);
+void draw_tt_text(const char* text);
+// Cell of box_width / 2 by box_height, and the font made that size.
+// 0 done; 1 the font could not be made.
+int set_tt_cell(int box_width, int box_height);
+
+}  // namespace kbx
+
+#endif

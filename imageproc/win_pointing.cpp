@@ -1,0 +1,143 @@
+// The pointing loops: a nested message loop on the user-program thread that
+// feeds the mouse events the image window procedure records to the
+// platform-free loop logic, which draws and removes the rubber bands.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "core/runtime.h"
+#include "core/state.h"
+#include "image/image_window.h"
+#include "image/pointer_events.h"
+#include "imageproc/image_source.h"
+#include "imageproc/pointing_events.h"
+#include "imageproc/win_image_tools.h"
+
+namespace kbx {
+
+namespace {
+
+void invalidate(int n) {
+    if (image_window_in_use(n)) InvalidateRect(image_windows[n].window, nullptr, FALSE);
+}
+
+void begin_pointing(int n, const char* prompt) {
+    set_status_text(prompt);
+    DragAcceptFiles(control.window, FALSE);
+    select_image(n);
+    begin_pointer_events(&pointer_events, n);
+    // A stop requested before the tool started is forgotten.
+    stop_request = 0;
+    drawing_tool_mode = 1;
+}
+
+void end_pointing() {
+    show_depth_status();
+    drawing_tool_mode = 0;
+    end_pointer_events(&pointer_events);
+    DragAcceptFiles(control.window, TRUE);
+}
+
+}  // namespace
+
+int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, PointingLoop* loop) {
+    *loop = PointingLoop{};
+    loop->kind = kind;
+    if (!image_window_in_use(n)) return 2;
+    // One loop at a time: a second one started inside the first (only a
+    // posted command can) would end the first one's mode under it.
+    if (drawing_tool_mode) return 1;
+    const char* prompt = pointing_prompt(*loop);
+    begin_pointing(n, prompt);
+
+    PixelView view;
+    image_view(n, &view);
+    if (pointing_begin(loop, kind, view, pointer_events.move_x, pointer_events.move_y, place_w, place_h)) invalidate(n);
+
+    int result = 1;
+    for (;;) {
+        pump_dialog_messages();
+        // Closing the window is the one way left to lose it while the loop
+        // runs (keys and menus are off); its pixels, bands and all, are gone.
+        if (!image_window_in_use(n)) break;
+        image_view(n, &view);
+        if (take_pointer_events(loop, view, &pointer_events, stop_request != 0)) invalidate(n);
+        if (pointing_finished(*loop)) {
+            result = pointing_result(*loop);
+            break;
+        }
+        const char* now = pointing_prompt(*loop);
+        if (std::strcmp(now, prompt) != 0) {
+            prompt = now;
+            set_status_text(prompt);
+        }
+        // Sleep until the next message or wake-up (Stop and Exit wake us).
+        wait_for_work(1);
+    }
+    end_pointing();
+    return result;
+}
+
+int pick_point(int n, int* x, int* y) {
+    PointingLoop loop;
+    int result = run_pointing_loop(n, kPickPoint, 0, 0, &loop);
+    *x = loop.x1;
+    *y = loop.y1;
+    return result;
+}
+
+int pick_row(int n, int* x, int* y) {
+    PointingLoop loop;
+    int result = run_pointing_loop(n, kPickRow, 0, 0, &loop);
+    *x = loop.x1;
+    *y = loop.y1;
+    return result;
+}
+
+int pick_column(int n, int* x, int* y) {
+    PointingLoop loop;
+    int result = run_pointing_loop(n, kPickColumn, 0, 0, &loop);
+    *x = loop.x1;
+    *y = loop.y1;
+    return result;
+}
+
+int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max) {
+    PointingLoop loop;
+    int result = run_pointing_loop(n, kPickBox, 0, 0, &loop);
+    *x_min = loop.x1;
+    *y_min = loop.y1;
+    *x_max = loop.x2;
+    *y_max = loop.y2;
+    return result;
+}
+
+int pick_line(int n, int* x1, int* y1, int* x2, int* y2) {
+    PointingLoop loop;
+    int result = run_pointing_loop(n, kPickLine, 0, 0, &loop);
+    *x1 = loop.x1;
+    *y1 = loop.y1;
+    *x2 = loop.x2;
+    *y2 = loop.y2;
+    return result;
+}
+
+int pick_circle(int n, int* cx, int* cy, int* r) {
+    PointingLoop loop;
+    int result = run_pointing_loop(n, kPickCircle, 0, 0, &loop);
+    *cx = loop.x1;
+    *cy = loop.y1;
+    *r = loop.r;
+    return result;
+}
+
+int pick_placement(int n, int w, int h, int* x, int* y) {
+    PointingLoop loop;
+    int result = run_pointing_loop(n, kPickPlacement, w, h, &loop);
+    *x = loop.x1;
+    *y = loop.y1;
+    return result;
+}
+
+}  // namespace kbx

@@ -1,0 +1,166 @@
+// The processing menu of an image window: which command does what, and the
+// commands that act on the whole picture (test patterns, invert, mirrors,
+// quarter turns, scaling, clipping).
+#include "core/state.h"
+#include "image/image_geometry.h"
+#include "image/image_menus.h"
+#include "image/image_window.h"
+#include "imageproc/image_source.h"
+#include "imageproc/patterns.h"
+#include "imageproc/profiles.h"
+#include "imageproc/scaling.h"
+#include "imageproc/transforms.h"
+#include "imageproc/win_image_tools.h"
+#include "imageproc/win_tool_support.h"
+
+namespace kbx {
+
+namespace {
+
+void pattern_command(HWND window, int id) {
+    if (find_and_select_image_window(window) < 0) return;
+    PixelView view = window_pixels(kCurrentImageWindow);
+    if (!view_usable(view)) return;
+    switch (id) {
+        case kCmdPatternRgb: pattern_rgb(view); break;
+        case kCmdPatternHsv: pattern_hsv(view); break;
+        case kCmdPatternYcrcb: pattern_ycrcb(view); break;
+        case kCmdPatternYuv: pattern_yuv(view); break;
+        case kCmdPatternYiq: pattern_yiq(view); break;
+        default:
+            if (view.depth == 8) {
+                RGBQUAD ramp[256];
+                grey_ramp_palette(reinterpret_cast<unsigned char*>(ramp));
+                set_image_palette(ramp, 256);
+            }
+            pattern_grey(view);
+            break;
+    }
+    invalidate_current_image();
+}
+
+// Invert and the mirrors change window n in place and leave the selection.
+void in_place_command(HWND window, void (*operation)(const PixelView&)) {
+    const int n = find_image_window(window);
+    PixelView view = window_pixels(n);
+    if (!view_usable(view)) return;
+    operation(view);
+    invalidate_image(n);
+}
+
+// Rebuilds window n at the size of a new picture and puts the picture in.
+// A size the window cannot show leaves the window and its old picture
+// alone: rebuilding first would destroy the window and lose the picture.
+void replace_picture(int n, PixelImage& picture) {
+    const ImageWindowRecord& r = image_windows[n];
+    ZoomFit fit;
+    if (!fit_zoom(r.zoom, picture.width, picture.height, display_limits(r.screen_limited), &fit)) return;
+    if (resize_image(n, picture.width, picture.height) != 0) return;
+    PixelView view = window_pixels(n);
+    if (view_usable(view)) copy_rect(view_of(picture), 0, 0, view);
+    invalidate_image(n);
+}
+
+void rotate_command(HWND window, bool clockwise) {
+    const int n = find_and_select_image_window(window);
+    PixelView view = window_pixels(n);
+    if (!view_usable(view)) return;
+    PixelImage turned;
+    if (!(clockwise ? rotated_right(view, &turned) : rotated_left(view, &turned))) return;
+    replace_picture(n, turned);
+}
+
+// The window's stretch mode chooses the resampling, as a stretch with it
+// would: COLORONCOLOR picks pixels, HALFTONE averages them.
+void scale_command(HWND window, int factor) {
+    const int n = find_and_select_image_window(window);
+    PixelView view = window_pixels(n);
+    if (!view_usable(view)) return;
+    PixelImage scaled;
+    const bool averaged = get_stretch_mode(n) == HALFTONE;
+    if (!(averaged ? scaled_average(view, factor, &scaled) : scaled_nearest(view, factor, &scaled))) return;
+    replace_picture(n, scaled);
+}
+
+void clipping_command(HWND window) {
+    const int n = find_image_window(window);
+    int x_min, x_max, y_min, y_max;
+    if (pick_box(n, &x_min, &x_max, &y_min, &y_max) != 0) return;
+    // A Stop while the box was dragged leaves its corners unsorted.
+    sort_pair(&x_min, &x_max);
+    sort_pair(&y_min, &y_max);
+    if (!image_window_in_use(n)) return;
+    char title[64];
+    format_corner_title("", x_min, y_min, x_max, y_max, title, sizeof title);
+    const int depth = image_windows[n].depth;
+    RGBQUAD palette[256];
+    const bool paletted = depth == 8 && get_image_palette(palette) == 0;   // n is current after pick_box
+    const int clip = open_result_window(title, x_max - x_min + 1, y_max - y_min + 1, depth,
+                                        paletted ? palette : nullptr);
+    if (clip < 0) return;
+    copy_rect(window_pixels(n), x_min, y_min, window_pixels(clip));
+    paint_image(clip);
+}
+
+}  // namespace
+
+bool run_processing_command(HWND window, int id) {
+    switch (id) {
+        case kCmdPatternRgb: case kCmdPatternHsv: case kCmdPatternYcrcb:
+        case kCmdPatternYuv: case kCmdPatternYiq: case kCmdPatternGrey:
+        case kCmdInvert: case kCmdFlipHorz: case kCmdFlipVert:
+        case kCmdRotateRight: case kCmdRotateLeft:
+        case kCmdScale50: case kCmdScale71: case kCmdScale141: case kCmdScale200:
+        case kCmdClipping:
+        case kCmdPixelInfo: case kCmdLineRgb: case kCmdLineHsv: case kCmdLineYcrcb: case kCmdLineLumi:
+        case kCmdLineCrcb: case kCmdAreaCrcb:
+        case kCmdColorPick:
+        case kCmdDrawLine: case kCmdDrawLineHorz: case kCmdDrawLineVert:
+        case kCmdDrawBox: case kCmdFillBox: case kCmdXorFillBox:
+        case kCmdDrawCircle: case kCmdFillCircle: case kCmdXorFillCircle:
+        case kCmdDrawText: case kCmdTrueTypeDraw: case kCmdPaint:
+            break;
+        default:
+            return false;
+    }
+    // One tool at a time: a command that reaches a window while a pointing
+    // loop runs (only a posted one can) would move or redraw pixels under
+    // the loop's rubber band, or start a second loop inside the first.
+    if (drawing_tool_mode) return true;
+    switch (id) {
+        case kCmdInvert: in_place_command(window, invert_pixels); break;
+        case kCmdFlipHorz: in_place_command(window, mirror_horizontal); break;
+        case kCmdFlipVert: in_place_command(window, mirror_vertical); break;
+        case kCmdRotateRight: rotate_command(window, true); break;
+        case kCmdRotateLeft: rotate_command(window, false); break;
+        case kCmdScale50: scale_command(window, kScaleFactors[0]); break;
+        case kCmdScale71: scale_command(window, kScaleFactors[1]); break;
+        case kCmdScale141: scale_command(window, kScaleFactors[2]); break;
+        case kCmdScale200: scale_command(window, kScaleFactors[3]); break;
+        case kCmdClipping: clipping_command(window); break;
+        case kCmdPixelInfo: pixel_inspection_command(window); break;
+        case kCmdLineRgb: row_profile_command(window, kProfileRgb); break;
+        case kCmdLineHsv: row_profile_command(window, kProfileHsv); break;
+        case kCmdLineYcrcb: row_profile_command(window, kProfileYcrcb); break;
+        case kCmdLineLumi: row_profile_command(window, kProfileLumi); break;
+        case kCmdLineCrcb: row_profile_command(window, kProfileCrcb); break;
+        case kCmdAreaCrcb: area_crcb_command(window); break;
+        case kCmdColorPick: colour_pick_command(window); break;
+        case kCmdDrawLine: drawing_tool_command(window, kToolLine); break;
+        case kCmdDrawLineHorz: drawing_tool_command(window, kToolHorizontalLine); break;
+        case kCmdDrawLineVert: drawing_tool_command(window, kToolVerticalLine); break;
+        case kCmdDrawBox: drawing_tool_command(window, kToolBox); break;
+        case kCmdFillBox: drawing_tool_command(window, kToolFillBox); break;
+        case kCmdXorFillBox: drawing_tool_command(window, kToolXorBox); break;
+        case kCmdDrawCircle: drawing_tool_command(window, kToolCircle); break;
+        case kCmdFillCircle: drawing_tool_command(window, kToolFillCircle); break;
+        case kCmdXorFillCircle: drawing_tool_command(window, kToolXorCircle); break;
+        case kCmdPaint: drawing_tool_command(window, kToolPaint); break;
+        case kCmdDrawText: draw_text_command(window); break;
+        case kCmdTrueTypeDraw: truetype_draw_command(window); break;
+        default: pattern_command(window, id); break;
+    }
+    return true;
+}
+
+}  // namespace kbx

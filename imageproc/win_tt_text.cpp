@@ -1,0 +1,112 @@
+// Text in a TrueType font drawn into the current image window through its
+// memory DC, one character at a time, at the shared text cursor.
+#include <windows.h>
+
+#include <vector>
+
+#include "core/runtime.h"
+#include "core/state.h"
+#include "image/image_window.h"
+#include "imageproc/tt_text.h"
+#include "imageproc/win_image_tools.h"
+
+namespace kbx {
+
+namespace {
+
+// The description of image_text_font; when there is no font (its last
+// creation failed), the start-up face at the current cell size.
+LOGFONTW current_font_description() {
+    LOGFONTW font = {};
+    if (image_text_font && GetObjectW(image_text_font, sizeof font, &font) == sizeof font) return font;
+    font = LOGFONTW{};
+    font.lfHeight = image_text_font_height;
+    font.lfWidth = image_text_font_width;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    lstrcpynW(font.lfFaceName, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF", LF_FACESIZE);
+    return font;
+}
+
+void replace_font(const LOGFONTW& font) {
+    if (image_text_font) DeleteObject(image_text_font);
+    image_text_font = CreateFontIndirectW(&font);
+}
+
+void restyle(int code) {
+    LOGFONTW font = current_font_description();
+    TtStyle style = {font.lfItalic != 0, static_cast<int>(font.lfWeight), font.lfUnderline != 0};
+    if (!apply_tt_style_code(code, &style)) return;
+    font.lfItalic = style.italic ? TRUE : FALSE;
+    font.lfWeight = style.weight;
+    font.lfUnderline = style.underline ? TRUE : FALSE;
+    replace_font(font);
+}
+
+// Draws one UTF-16 unit standing on the cursor and returns its advance.
+int draw_unit(HDC dc, wchar_t unit) {
+    SetTextColor(dc, to_colorref(kbx_tttc));
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ previous = SelectObject(dc, image_text_font);
+    TextOutW(dc, image_text_x, image_text_y - image_text_font_height + 1, &unit, 1);
+    int advance = 0;
+    ABC abc;
+    if (GetCharABCWidthsW(dc, unit, unit, &abc)) {
+        advance = abc.abcA + static_cast<int>(abc.abcB) + abc.abcC;
+    } else {
+        INT width = 0;
+        if (GetCharWidthW(dc, unit, unit, &width)) advance = width;
+    }
+    SelectObject(dc, previous);
+    GdiFlush();   // the pixels are read directly right after
+    return advance;
+}
+
+}  // namespace
+
+void put_tt_char(int code) {
+    switch (tt_code_kind(code)) {
+        case kTtNewLine:
+            image_text_y += image_text_font_height;
+            image_text_x = image_text_left_margin;
+            return;
+        case kTtStyle:
+            restyle(code);
+            return;
+        case kTtIgnored:
+            return;
+        case kTtCharacter:
+            break;
+    }
+    // Without a font (its creation failed) nothing is drawn and the cursor
+    // stays, rather than drawing in whatever font the DC holds.
+    if (!image_text_font || !image_window_in_use(current_image)) return;
+    char bytes[3];
+    tt_code_bytes(code, bytes);
+    wchar_t wide[3];
+    ansi_to_wide(bytes, wide, 3);
+    if (wide[0] == 0) return;
+    image_text_x += draw_unit(image_windows[current_image].memory_dc, wide[0]);
+}
+
+void draw_tt_text(const char* text) {
+    const int count = split_tt_text(text, nullptr, 0);
+    if (count <= 0) return;
+    std::vector<int> codes(static_cast<std::size_t>(count));
+    split_tt_text(text, codes.data(), count);
+    for (int code : codes) put_tt_char(code);
+}
+
+int set_tt_cell(int box_width, int box_height) {
+    int width = 0, height = 0;
+    tt_cell_from_box(box_width, box_height, &width, &height);
+    LOGFONTW font = current_font_description();
+    image_text_font_width = width;
+    image_text_font_height = height;
+    font.lfWidth = width;
+    font.lfHeight = height;
+    replace_font(font);
+    return image_text_font ? 0 : 1;
+}
+
+}  // namespace kbx

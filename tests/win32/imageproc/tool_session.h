@@ -1,0 +1,65 @@
+// One framework run for the image-processing tool tests. The tools run on
+// the user-program thread inside the image windows' command handling; the
+// test thread plays the user: it posts commands and mouse messages, waits
+// for what they show (prompts in the status label, rubber bands in the
+// picture) and answers the text prompts.
+#ifndef KBX_IMAGEPROC_TOOL_SESSION_H
+#define KBX_IMAGEPROC_TOOL_SESSION_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "imageproc/pixel_view.h"
+
+namespace tool_test {
+
+void start_session();
+void end_session();
+
+// Runs a step on the user-program thread and returns when it is done.
+void on_user_thread(const std::function<void()>& step);
+// Lets the user-program thread work through what is queued for it.
+void settle();
+// Waits until the user-program thread is back in its idle loop, that is
+// until a command it was running (a tool, a prompt) has returned.
+bool wait_idle(DWORD timeout_ms = 10000);
+
+// On the user-program thread: destroys every image and text window, empties
+// the selection stack, forgets the pointer events and sets the drawing
+// colours to known values.
+void reset_tools();
+
+// --- the user's side, from the test thread -------------------------------------
+// Posts a command to image window n, as its menu would.
+void post_command(int n, int id);
+// Mouse messages at picture point (x, y) of window n (its zoom applied).
+void post_move(int n, int x, int y);
+void post_click(int n, int x, int y);
+void post_right_click(int n);
+// The status label, without the padding that centres it.
+std::string status_text();
+bool wait_status(const std::string& text, DWORD timeout_ms = 5000);
+// Waits until a pointing loop runs (true) or none runs (false).
+bool wait_pointing(bool running, DWORD timeout_ms = 5000);
+// Types a line into the text window whose line input is waiting.
+bool answer_prompt(const wchar_t* text);
+
+// --- pictures --------------------------------------------------------------------
+// A copy of window n's pixels in the window's layout; drawing the expected
+// result into a copy goes through kbx::view_of.
+kbx::PixelImage snapshot(int n);
+bool same_pixels(const kbx::PixelImage& a, const kbx::PixelImage& b);
+// Waits until window n's pixels equal the expected picture.
+bool wait_picture(int n, const kbx::PixelImage& expected, DWORD timeout_ms = 5000);
+// Fills window n with distinct values, so that any stray pixel shows.
+void fill_distinct(int n);
+
+std::string caption(int n);
+
+}  // namespace tool_test
+
+#endif
