@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "kbx_textwin.h"
+#include "textwin/text_geometry.h"
 #include "textwin/text_window_record.h"
 
 namespace kbx {
@@ -27,6 +28,9 @@ void apply_text_colors(TextWindowRecord& r);
 // Cursor to the start of the next line, scrolling one line when it would
 // not fit. True when it scrolled; the caller then invalidates the window.
 bool advance_line(TextWindowRecord& r);
+// The pixels of a one-line scroll that has been decided (the cursor is the
+// caller's).
+void apply_scroll(TextWindowRecord& r, const ScrollStep& s);
 
 // One code unit drawn at (x, y) over `cells` cells, and that rectangle
 // invalidated without erasing. The caret is "_" in phase 1, else a blank.
@@ -37,6 +41,23 @@ void draw_caret(TextWindowRecord& r, int phase);
 // the (blank) back buffer; paint copies the invalid part to the screen.
 void resize_text_window(int n, int width, int height);
 void paint_text_window(int n, const RECT& invalid);
+
+// Prints UTF-16 text into the current text window as KBX_Print prints its
+// formatted text: the same line breaking, and the log gets its ANSI form.
+void print_wide(const wchar_t* text);
+// Prints text into window r (open), echoing log_text (null: nothing) to its
+// log when logging; then lets the thread's windows handle their messages.
+void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text);
+
+// The window log. Writes and closes go through here: Exit closes the logs
+// from the other thread.
+void log_echo(TextWindowRecord& r, const char* text);
+void close_log(TextWindowRecord& r);
+
+// Commands of the window procedure, from the menu, shortcuts and code.
+void run_text_command(int n, int command);
+// The pop-up menu of window n as it stands now; the caller destroys it.
+HMENU build_text_window_menu(int n);
 
 }  // namespace kbx
 

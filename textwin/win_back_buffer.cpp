@@ -1,7 +1,5 @@
 // A text window's back buffer: building and releasing it, the line advance
 // with its one-line scroll, single cells, resize and paint.
-#include <cstdio>
-
 #include "core/runtime.h"
 #include "core/state.h"
 #include "textwin/text_geometry.h"
@@ -56,10 +54,14 @@ bool advance_line(TextWindowRecord& r) {
     r.cursor_y += r.char_height;
     ScrollStep s = scroll_step(r.cursor_y, r.char_height, r.client_height);
     if (!s.scrolled) return false;
-    BitBlt(r.memory_dc, 0, 0, r.client_width, s.copy_height, r.memory_dc, 0, s.copy_from_y, SRCCOPY);
+    apply_scroll(r, s);
     r.cursor_y = s.cursor_y;
-    fill_black(r, s.fill_from_y, s.fill_height);
     return true;
+}
+
+void apply_scroll(TextWindowRecord& r, const ScrollStep& s) {
+    BitBlt(r.memory_dc, 0, 0, r.client_width, s.copy_height, r.memory_dc, 0, s.copy_from_y, SRCCOPY);
+    fill_black(r, s.fill_from_y, s.fill_height);
 }
 
 void draw_cell(TextWindowRecord& r, int x, int y, wchar_t unit, int cells) {
@@ -101,5 +103,5 @@ void KBX_ClearTextWindow() {
     r->cursor_x = 0;
     r->cursor_y = 0;
     InvalidateRect(r->window, nullptr, FALSE);
-    if (r->log_state == 1 && r->log_file) std::fputc('\n', r->log_file);
+    log_echo(*r, "\n");
 }

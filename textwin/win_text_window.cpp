@@ -116,9 +116,7 @@ int KBX_CloseTextWindow(int n) {
     input_active.compare_exchange_strong(waiting_here, 0);
     // The close-all at Exit visits open windows only, so a log left open
     // here would never be flushed or closed.
-    if (r.log_file) std::fclose(r.log_file);
-    r.log_file = nullptr;
-    r.log_state = 0;
+    close_log(r);
     release_back_buffer(r);
     DestroyWindow(r.window);
     return 0;

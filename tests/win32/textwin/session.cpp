@@ -1,7 +1,9 @@
 #include "tests/win32/textwin/session.h"
 
 #include <atomic>
+#include <string>
 #include <thread>
+#include <utility>
 
 #include "core/runtime.h"
 #include "core/state.h"
@@ -13,17 +15,37 @@ namespace textwin_test {
 namespace {
 
 std::thread framework;
-const std::function<void()>* pending_step = nullptr;
+std::function<void()> pending_step;
 std::atomic<int> step_ready{0};
-std::atomic<int> step_done{0};
+std::atomic<int> step_done{1};
 
-void setup() { start_request = 1; }
+HWND pump_helper = nullptr;
+const std::function<void()>* pump_job = nullptr;
+std::atomic<int> pump_job_done{1};
+
+LRESULT CALLBACK pump_helper_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message != WM_APP) return DefWindowProcW(window, message, wparam, lparam);
+    (*pump_job)();
+    pump_job_done = 1;
+    return 0;
+}
+
+void setup() {
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = pump_helper_proc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"kbx_test_pump";
+    RegisterClassW(&cls);   // fails harmlessly when a run before registered it
+    pump_helper = CreateWindowExW(0, L"kbx_test_pump", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    start_request = 1;
+}
 
 void main_routine() {
     while (::exit_state == 0) {
         kbx::pump_messages();
         if (step_ready.exchange(0)) {
-            (*pending_step)();
+            pending_step();
             step_done = 1;
         }
         kbx::wait_for_work(1);
@@ -47,13 +69,26 @@ void end_session() {
     framework.join();
 }
 
-void on_user_thread(const std::function<void()>& step) {
-    pending_step = &step;
+void begin_on_user_thread(std::function<void()> step) {
+    pending_step = std::move(step);
     step_done = 0;
     step_ready = 1;
     kbx::wake_user_thread();
-    kbxtest::wait_until([] { return step_done == 1; }, 20000);
-    pending_step = nullptr;
+}
+
+bool finish_step(DWORD timeout_ms) { return kbxtest::wait_until([] { return step_done == 1; }, timeout_ms); }
+
+void on_user_thread(const std::function<void()>& step) {
+    begin_on_user_thread(step);
+    finish_step(120000);
+}
+
+void in_user_pump(const std::function<void()>& job) {
+    pump_job = &job;
+    pump_job_done = 0;
+    PostMessageW(pump_helper, WM_APP, 0, 0);
+    kbxtest::wait_until([] { return pump_job_done == 1; }, 20000);
+    pump_job = nullptr;
 }
 
 void close_all_text_windows() {
@@ -90,6 +125,106 @@ SIZE oem_cell() {
     SelectObject(dc, old);
     DeleteDC(dc);
     return SIZE{tm.tmAveCharWidth, tm.tmHeight};
+}
+
+}  // namespace textwin_test
+
+namespace textwin_test {
+
+namespace {
+
+std::wstring log_folder;
+
+}  // namespace
+
+std::wstring use_fresh_log_dir(const wchar_t* tag) {
+    log_folder = kbxtest::make_temp_dir(tag);
+    std::wstring dir = log_folder;
+    if (dir.empty() || dir.back() != L'\\') dir += L'\\';
+    on_user_thread([&] {
+        lstrcpynW(kbx::log_dir_w, dir.c_str(), kbx::kPathChars + 1);
+        kbx::wide_to_ansi(kbx::log_dir_w, kbx::log_dir, sizeof kbx::log_dir);
+    });
+    return log_folder;
+}
+
+std::wstring log_path(int n) {
+    return kbxtest::join_path(log_folder, L"KOBRIX" + std::to_wstring(kbx::instance_number) + std::to_wstring(n) + L".LOG");
+}
+
+std::string log_contents(int n) {
+    std::string contents;
+    kbxtest::read_file(log_path(n), &contents);
+    return contents;
+}
+
+void set_ctrl(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    keys[VK_LCONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+std::wstring dismiss_message_box(const wchar_t* caption, DWORD timeout_ms) {
+    HWND box = nullptr;
+    kbxtest::wait_until(
+        [&] {
+            box = kbxtest::find_window(L"#32770", caption, GetCurrentProcessId());
+            return box && IsWindowVisible(box);
+        },
+        timeout_ms);
+    if (!box) return L"";
+    std::wstring text;
+    for (HWND child : kbxtest::child_windows(box, L"Static")) {
+        std::wstring t = kbxtest::window_text(child);
+        if (!t.empty()) text = t;
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    kbxtest::wait_until([&] { return !IsWindow(box); }, 3000);
+    return text;
+}
+
+}  // namespace textwin_test
+
+namespace textwin_test {
+
+int Picture::count_other(int left, int top, int right, int bottom, int rgb) const {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (at(x, y) != rgb) ++count;
+    return count;
+}
+
+Picture back_picture(int n) {
+    Picture p;
+    in_user_pump([&] {
+        const kbx::TextWindowRecord& r = kbx::text_windows[n];
+        p.width = r.client_width;
+        p.height = r.client_height;
+        p.pixels.assign(static_cast<size_t>(p.width) * p.height, 0);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = p.width;
+        info.bmiHeader.biHeight = -p.height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        // Copied into a section of our own: the back buffer stays selected.
+        void* bits = nullptr;
+        HBITMAP copy = CreateDIBSection(r.memory_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HDC dc = CreateCompatibleDC(r.memory_dc);
+        HGDIOBJ old = SelectObject(dc, copy);
+        BitBlt(dc, 0, 0, p.width, p.height, r.memory_dc, 0, 0, SRCCOPY);
+        GdiFlush();
+        const int* source = static_cast<const int*>(bits);
+        for (size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = source[i] & 0xFFFFFF;
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(copy);
+    });
+    return p;
 }
 
 }  // namespace textwin_test

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Lines per second that KBX_Print puts into one 400 x 300 text window under
+# Wine, with the window log off and on.
+#   bench/print_rate.sh [lines]     (default 100000 per run)
+#   KBX_BUILD_DIR  build root (default: <repo>/build)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${KBX_BUILD_DIR:-$root/build}
+lines=${1:-100000}
+
+"$root/scripts/deps.sh"
+source "$root/scripts/display.sh"
+work=$(mktemp -d)
+trap 'kbx_stop_all; rm -rf "$work"' EXIT
+
+cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
+cmake --build "$build/win64" -j "${KBX_JOBS:-2}" --target print_lines >/dev/null
+
+kbx_start_xvfb
+kbx_start_wine "$build/win64/wineprefix"
+# The program ends itself once both runs are done; the log goes to $work.
+(cd "$work" && KBX_PRINT_LINES="$lines" timeout 1800 wine "$build/win64/bin/print_lines.exe" >/dev/null 2>&1) || true
+if [ ! -s "$work/print_rate.txt" ]; then
+  echo "print_rate: no result (the program did not finish)" >&2
+  exit 1
+fi
+cat "$work/print_rate.txt"

@@ -1,0 +1,87 @@
+// KBX_Print: formatted text into the current text window, broken into lines
+// by character cells, echoed to the window log.
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "core/runtime.h"
+#include "core/state.h"
+#include "textwin/text_cut.h"
+#include "textwin/text_layout.h"
+#include "textwin/text_window.h"
+
+namespace kbx {
+
+namespace {
+
+constexpr int kPrintBytes = 4096;   // 4095 bytes of text and the terminator
+
+struct PrintTarget {
+    TextWindowRecord* window;
+    const wchar_t* units;
+};
+
+void draw_step(void* context, const LayoutStep& step) {
+    PrintTarget* target = static_cast<PrintTarget*>(context);
+    TextWindowRecord& r = *target->window;
+    if (step.kind == LayoutStep::kRun) {
+        TextOutW(r.memory_dc, r.cursor_x, r.cursor_y, target->units + step.start, step.length);
+    } else {
+        advance_line(r);
+    }
+}
+
+int ansi_char_size(const unsigned char* text, int remaining) {
+    static const UINT code_page = GetACP();
+    if (code_page == CP_UTF8) return utf8_char_size(text, remaining);
+    return remaining >= 2 && IsDBCSLeadByteEx(code_page, text[0]) ? 2 : 1;
+}
+
+}  // namespace
+
+void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text) {
+    log_echo(r, log_text);
+    PrintTarget target = {&r, units};
+    r.cursor_x = lay_out_text(units, count, r.cursor_x, r.char_width, r.client_width, draw_step, &target);
+    InvalidateRect(r.window, nullptr, FALSE);
+    pump_dialog_messages();
+}
+
+void print_wide(const wchar_t* text) {
+    TextWindowRecord* r = current_open_text_window();
+    if (!r || !text) return;
+    int count = lstrlenW(text);
+    std::vector<char> ansi;
+    if (r->log_state == 1) {
+        int bytes = WideCharToMultiByte(CP_ACP, 0, text, count, nullptr, 0, nullptr, nullptr);
+        ansi.assign(static_cast<size_t>(bytes > 0 ? bytes : 0) + 1, 0);
+        if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, text, count, ansi.data(), bytes, nullptr, nullptr);
+    }
+    print_units(*r, text, count, ansi.empty() ? nullptr : ansi.data());
+}
+
+}  // namespace kbx
+
+void KBX_Print(const char* format, ...) {
+    using namespace kbx;
+    TextWindowRecord* r = current_open_text_window();
+    if (!r || !format) return;
+    char text[kPrintBytes];
+    std::va_list args;
+    va_start(args, format);
+    int formatted = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (formatted < 0) return;
+    text[kPrintBytes - 1] = 0;
+    // Longer text is cut at 4095 bytes, but never inside a double-byte
+    // character.
+    int length = static_cast<int>(std::strlen(text));
+    if (formatted >= kPrintBytes) {
+        length = narrow_prefix_length(text, length, kPrintBytes - 1, ansi_char_size);
+        text[length] = 0;
+    }
+    wchar_t wide[kPrintBytes];
+    ansi_to_wide(text, wide, kPrintBytes);
+    print_units(*r, wide, lstrlenW(wide), text);
+}
