@@ -35,9 +35,12 @@ void idle_main() {
 void answer(const std::wstring& text) {
     wait_until([] { return kbx::input_active != 0; }, 10000);
     HWND w = kbx::text_windows[kbx::input_active - 1].window;
+    // The entered line replaces the recall line: mark it to see that happen
+    // (the next prompt may start before a poll would see the input end).
+    kbx::recall_line[0] = 0xFFFF;
     post_text(w, text);
     post_char(w, L'\r');
-    wait_until([] { return kbx::input_active == 0; }, 10000);
+    wait_until([] { return kbx::recall_line[0] != 0xFFFF; }, 10000);
 }
 
 int open_image_count() {
