@@ -346,7 +346,7 @@ TEST_F(ImageMenus, ZoomAndResizePrompts) {
         EXPECT_EQ(300, image_windows[3].width);
         EXPECT_EQ(120, image_windows[3].height);
         EXPECT_EQ(150, image_windows[3].zoom);
-        EXPECT_EQ("Prompted(150%)[8bit]", caption(3));
+        EXPECT_EQ("Prompted(150%)[8bit]", image_caption(3));
         KBX_CloseTextWindow(0);
     });
 }

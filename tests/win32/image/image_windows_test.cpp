@@ -45,7 +45,7 @@ TEST_F(ImageWindows, CreationResultsAndSizes) {
         EXPECT_EQ(kept, image_windows[2].window);
         EXPECT_EQ(32, image_windows[2].depth);
         EXPECT_EQ(200, image_windows[2].width);
-        EXPECT_EQ("Kept(100%)", caption(2));
+        EXPECT_EQ("Kept(100%)", image_caption(2));
         RECT after = kbxtest::window_rect(kept);
         EXPECT_TRUE(EqualRect(&before, &after));
         EXPECT_EQ(2, current_image);   // a failed creation selects nothing
@@ -61,7 +61,7 @@ TEST_F(ImageWindows, NewPictureLayoutAndPalette) {
         COLORREF c = GetPixel(image_windows[3].memory_dc, 0, 1);
         EXPECT_EQ(RGB(7, 7, 7), c);   // grey ramp
         EXPECT_EQ(RGB(0, 0, 0), GetPixel(image_windows[3].memory_dc, 2, 0));
-        EXPECT_EQ("Eight(" + std::to_string(image_windows[3].zoom) + "%)[8bit]", caption(3));
+        EXPECT_EQ("Eight(" + std::to_string(image_windows[3].zoom) + "%)[8bit]", image_caption(3));
 
         RGBQUAD palette[256];
         ASSERT_EQ(0, get_image_palette(palette));
@@ -95,7 +95,7 @@ TEST_F(ImageWindows, LargerThanScreenFitsWithItsZoomInTheCaption) {
         EXPECT_LE(r.client_width, l.max_w);
         // One more percent would not fit.
         EXPECT_GT(w * (r.zoom + 1) / 100, l.max_w);
-        EXPECT_EQ("Wide(" + std::to_string(r.zoom) + "%)", caption(0));
+        EXPECT_EQ("Wide(" + std::to_string(r.zoom) + "%)", image_caption(0));
         SIZE client = client_of(0);
         EXPECT_EQ(r.client_width, client.cx);
         EXPECT_EQ(r.client_height, client.cy);
@@ -193,10 +193,10 @@ TEST_F(ImageWindows, TabTogglesHalftoneAndTheStar) {
         SendMessageW(w, WM_KEYDOWN, VK_TAB, 0);
         EXPECT_EQ(HALFTONE, get_stretch_mode(0));
         EXPECT_EQ(HALFTONE, GetStretchBltMode(image_windows[0].memory_dc));
-        EXPECT_EQ("Tab(100%)*", caption(0));
+        EXPECT_EQ("Tab(100%)*", image_caption(0));
         SendMessageW(w, WM_KEYDOWN, VK_TAB, 0);
         EXPECT_EQ(COLORONCOLOR, get_stretch_mode(0));
-        EXPECT_EQ("Tab(100%)", caption(0));
+        EXPECT_EQ("Tab(100%)", image_caption(0));
         EXPECT_EQ(0, set_stretch_mode(7, 0));   // not a mode: nothing changes
         EXPECT_EQ(COLORONCOLOR, get_stretch_mode(0));
         EXPECT_EQ(0, get_stretch_mode(1));
@@ -211,7 +211,7 @@ TEST_F(ImageWindows, KeypadZoomStepsAndWheel) {
         set_ctrl(true);
         SendMessageW(w, WM_KEYDOWN, VK_ADD, 0);
         EXPECT_EQ(111, image_windows[0].zoom);
-        EXPECT_EQ("Zoom(111%)", caption(0));
+        EXPECT_EQ("Zoom(111%)", image_caption(0));
         EXPECT_EQ(300 * 111 / 100, client_of(0).cx);
         SendMessageW(w, WM_KEYDOWN, VK_NUMPAD0, 0);
         EXPECT_EQ(100, image_windows[0].zoom);
@@ -248,7 +248,7 @@ TEST_F(ImageWindows, ChangeZoomResizesInPlace) {
         SIZE client = client_of(0);
         EXPECT_EQ(400, client.cx);
         EXPECT_EQ(320, client.cy);
-        EXPECT_EQ("Z(200%)", caption(0));
+        EXPECT_EQ("Z(200%)", image_caption(0));
 
         Limits l = screen_limits();
         EXPECT_EQ(0, change_zoom(100000, 0));   // lowered to what fits
@@ -297,7 +297,7 @@ TEST_F(ImageWindows, ResizeKeepsPaletteCaptionModeAndPlace) {
         EXPECT_EQ(70, r.height);
         EXPECT_EQ(200, r.zoom);
         EXPECT_EQ(4, current_image);   // the rebuilt window is current
-        EXPECT_EQ("Pal(200%)[8bit]*", caption(4));
+        EXPECT_EQ("Pal(200%)[8bit]*", image_caption(4));
         RECT after = kbxtest::window_rect(r.window);
         EXPECT_EQ(before.left, after.left);
         EXPECT_EQ(before.top, after.top);

@@ -151,7 +151,7 @@ TEST_F(ProcessingCommands, RotationsTurnThePictureAndItsSize) {
         EXPECT_EQ(0x200u, px(0, 0, 0));   // old (0, 1)
         EXPECT_EQ(0x100u, px(0, 1, 0));   // old (0, 0): the top left ends at the top right
         EXPECT_EQ(0x202u, px(0, 0, 2));
-        EXPECT_EQ("Turn(", caption(0).substr(0, 5));
+        EXPECT_EQ("Turn(", image_caption(0).substr(0, 5));
         command(0, kCmdRotateLeft);
         EXPECT_TRUE(same_pixels(start, snapshot(0)));
         for (int i = 0; i < 4; ++i) command(0, kCmdRotateRight);

@@ -1,14 +1,11 @@
 #include "tests/win32/imageproc/tool_session.h"
 
-#include <atomic>
 #include <cwchar>
 #include <mutex>
-#include <thread>
 
 #include "core/runtime.h"
 #include "core/state.h"
 #include "image/image_window.h"
-#include "image/pointer_events.h"
 #include "imageproc/image_source.h"
 #include "imageproc/pixels.h"
 #include "kbx_textwin.h"
@@ -18,36 +15,6 @@
 namespace tool_test {
 
 namespace {
-
-std::thread framework;
-HANDLE session_over = nullptr;
-std::function<void()> pending_step;
-std::atomic<int> step_ready{0};
-std::atomic<int> step_done{1};
-
-void setup() { start_request = 1; }
-
-// Serves the test's steps between the commands that the image windows run
-// from their queue inside the same pump.
-void main_routine() {
-    while (::exit_state == 0) {
-        kbx::pump_dialog_messages();
-        if (step_ready.exchange(0)) {
-            pending_step();
-            step_done = 1;
-        }
-        kbx::wait_for_work(1);
-    }
-}
-
-void begin_step(std::function<void()> step) {
-    pending_step = std::move(step);
-    step_done = 0;
-    step_ready = 1;
-    kbx::wake_user_thread();
-}
-
-bool finish_step(DWORD timeout_ms) { return kbxtest::wait_until([] { return step_done == 1; }, timeout_ms); }
 
 LPARAM client_point(int n, int x, int y) {
     const int zoom = kbx::image_windows[n].zoom;
@@ -60,47 +27,23 @@ LPARAM client_point(int n, int x, int y) {
 }  // namespace
 
 void start_session() {
-    session_over = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    framework = std::thread([] {
-        kbxtest::run_framework_with(setup, main_routine, [] { WaitForSingleObject(session_over, INFINITE); });
-    });
-    kbxtest::wait_for_control_window();
-    kbxtest::wait_until([] { return ::program_running == 1; });
+    kbxtest::SessionOptions options;
+    // The image windows run their queued commands inside this pump.
+    options.dialog_pump = true;
+    options.step_timeout_ms = 30000;
+    kbxtest::start_framework(options);
 }
 
 void end_session() {
     reset_tools();
-    SetEvent(session_over);
-    framework.join();
-    CloseHandle(session_over);
-}
-
-void on_user_thread(const std::function<void()>& step) {
-    begin_step(step);
-    finish_step(30000);
-}
-
-void settle() {
-    on_user_thread([] {});
-    on_user_thread([] {});
-}
-
-bool wait_idle(DWORD timeout_ms) {
-    if (!finish_step(timeout_ms)) return false;
-    begin_step([] {});
-    return finish_step(timeout_ms);
+    kbxtest::stop_framework();
 }
 
 void reset_tools() {
     wait_idle(10000);
     on_user_thread([] {
-        for (int n = 0; n < kbx::kMaxWindows; ++n) kbx::destroy_image_window(n);
         for (int n = 0; n < kbx::kMaxWindows; ++n) KBX_CloseTextWindow(n);
-        kbx::current_image = 0;
-        for (int& entry : kbx::image_select_stack) entry = 0;
-        kbx::drawing_tool_mode = 0;
-        kbx::input_active = 0;
-        kbx::reset_pointer_records();
+        kbxtest::clear_image_windows();
         kbx::draw_color = 0xFF0000;
         kbx::kbx_tc = 0;
         kbx::kbx_tttc = 0xFFFFFF;
@@ -189,12 +132,6 @@ void fill_distinct(int n) {
             for (int x = 0; x < view.width; ++x)
                 kbx::plot_pixel(view, x, y, view.depth == 8 ? (x * 7 + y * 13) & 0xFF : 0x010203 * (x + 1) + 0x00A000 * y);
     });
-}
-
-std::string caption(int n) {
-    char text[512];
-    kbx::get_window_text_ansi(kbx::image_windows[n].window, text, sizeof text);
-    return text;
 }
 
 }  // namespace tool_test

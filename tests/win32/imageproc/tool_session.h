@@ -1,8 +1,8 @@
-// One framework run for the image-processing tool tests. The tools run on
-// the user-program thread inside the image windows' command handling; the
-// test thread plays the user: it posts commands and mouse messages, waits
-// for what they show (prompts in the status label, rubber bands in the
-// picture) and answers the text prompts.
+// One framework run for the image-processing tool tests (see
+// tests/support/session.h). The tools run on the user-program thread inside
+// the image windows' command handling; the test thread plays the user: it
+// posts commands and mouse messages, waits for what they show (prompts in
+// the status label, rubber bands in the picture) and answers the text prompts.
 #ifndef KBX_IMAGEPROC_TOOL_SESSION_H
 #define KBX_IMAGEPROC_TOOL_SESSION_H
 
@@ -14,19 +14,17 @@
 #include <vector>
 
 #include "imageproc/pixel_view.h"
+#include "tests/support/session.h"
 
 namespace tool_test {
 
+using kbxtest::image_caption;
+using kbxtest::on_user_thread;
+using kbxtest::settle;
+using kbxtest::wait_idle;
+
 void start_session();
 void end_session();
-
-// Runs a step on the user-program thread and returns when it is done.
-void on_user_thread(const std::function<void()>& step);
-// Lets the user-program thread work through what is queued for it.
-void settle();
-// Waits until the user-program thread is back in its idle loop, that is
-// until a command it was running (a tool, a prompt) has returned.
-bool wait_idle(DWORD timeout_ms = 10000);
 
 // On the user-program thread: destroys every image and text window, empties
 // the selection stack, forgets the pointer events and sets the drawing
@@ -57,8 +55,6 @@ bool same_pixels(const kbx::PixelImage& a, const kbx::PixelImage& b);
 bool wait_picture(int n, const kbx::PixelImage& expected, DWORD timeout_ms = 5000);
 // Fills window n with distinct values, so that any stray pixel shows.
 void fill_distinct(int n);
-
-std::string caption(int n);
 
 }  // namespace tool_test
 

@@ -2,8 +2,6 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
-#include <utility>
 
 #include "core/runtime.h"
 #include "core/state.h"
@@ -13,11 +11,6 @@
 namespace textwin_test {
 
 namespace {
-
-std::thread framework;
-std::function<void()> pending_step;
-std::atomic<int> step_ready{0};
-std::atomic<int> step_done{1};
 
 HWND pump_helper = nullptr;
 const std::function<void()>* pump_job = nullptr;
@@ -30,7 +23,7 @@ LRESULT CALLBACK pump_helper_proc(HWND window, UINT message, WPARAM wparam, LPAR
     return 0;
 }
 
-void setup() {
+void create_pump_helper() {
     WNDCLASSW cls = {};
     cls.lpfnWndProc = pump_helper_proc;
     cls.hInstance = GetModuleHandleW(nullptr);
@@ -38,18 +31,6 @@ void setup() {
     RegisterClassW(&cls);   // fails harmlessly when a run before registered it
     pump_helper = CreateWindowExW(0, L"kbx_test_pump", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
-    start_request = 1;
-}
-
-void main_routine() {
-    while (::exit_state == 0) {
-        kbx::pump_messages();
-        if (step_ready.exchange(0)) {
-            pending_step();
-            step_done = 1;
-        }
-        kbx::wait_for_work(1);
-    }
 }
 
 int rgb_of(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
@@ -57,31 +38,15 @@ int rgb_of(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | Get
 }  // namespace
 
 void start_session() {
-    kbx::control.window = nullptr;
-    framework = std::thread([] { kbx::run_framework(GetModuleHandleW(nullptr), setup, main_routine); });
-    kbxtest::wait_for_control_window();
-    kbxtest::wait_until([] { return ::program_running == 1; });
+    kbxtest::SessionOptions options;
+    options.dialog_pump = false;
+    options.setup = create_pump_helper;
+    options.step_timeout_ms = 120000;
+    options.finish_timeout_ms = 20000;
+    kbxtest::start_framework(options);
 }
 
-void end_session() {
-    HWND control = kbx::control.window;
-    if (control && IsWindow(control)) PostMessageW(control, WM_KEYDOWN, VK_ESCAPE, 0);
-    framework.join();
-}
-
-void begin_on_user_thread(std::function<void()> step) {
-    pending_step = std::move(step);
-    step_done = 0;
-    step_ready = 1;
-    kbx::wake_user_thread();
-}
-
-bool finish_step(DWORD timeout_ms) { return kbxtest::wait_until([] { return step_done == 1; }, timeout_ms); }
-
-void on_user_thread(const std::function<void()>& step) {
-    begin_on_user_thread(step);
-    finish_step(120000);
-}
+void end_session() { kbxtest::stop_framework(); }
 
 void in_user_pump(const std::function<void()>& job) {
     pump_job = &job;
@@ -96,13 +61,6 @@ void close_all_text_windows() {
         for (int n = 0; n < kbx::kMaxWindows; ++n) KBX_CloseTextWindow(n);
         kbx::current_text_window = 0;
     });
-}
-
-void settle() {
-    // Two round trips: messages posted while the first step ran are
-    // dispatched before the second one starts.
-    on_user_thread([] {});
-    on_user_thread([] {});
 }
 
 int back_pixel(int n, int x, int y) {
@@ -156,14 +114,6 @@ std::string log_contents(int n) {
     std::string contents;
     kbxtest::read_file(log_path(n), &contents);
     return contents;
-}
-
-void set_ctrl(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    keys[VK_LCONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
 }
 
 std::wstring dismiss_message_box(const wchar_t* caption, DWORD timeout_ms) {
