@@ -73,7 +73,7 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
             set_status_text(prompt);
         }
         // Sleep until the next message or wake-up (Stop and Exit wake us).
-        wait_for_work(1);
+        wait_for_work(kWaitSliceMs);
     }
     end_pointing();
     return result;

@@ -153,10 +153,10 @@ void KBX_InputLine(char* buffer) {
             caret.redraw = false;
         }
         blink(caret);
-        // Block until a message or the next millisecond: keys arrive as
-        // messages, the blink and the ring (filled from another thread
-        // during the control window's prompts) are polled.
-        if (!taken) wait_for_work(1);
+        // Block until a message or the next slice: keys arrive as messages,
+        // the blink and the ring (filled from another thread during the
+        // control window's prompts) are polled.
+        if (!taken) wait_for_work(kWaitSliceMs);
     }
     show_depth_status();
 }
