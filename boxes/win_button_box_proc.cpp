@@ -31,16 +31,7 @@ void on_key_down(HWND window, WPARAM key, LPARAM lparam) {
         if (key == 'Q') PostMessageW(window, WM_CLOSE, 0, 0);
         return;
     }
-    switch (key) {
-        case VK_ESCAPE:
-        case 'C':
-        case 'S':
-        case 'X':
-            PostMessageW(control.window, WM_KEYDOWN, key, lparam);
-            return;
-        default:
-            break;
-    }
+    if (forward_control_key(key, lparam)) return;
     int digit = digit_of_key(static_cast<unsigned>(key));
     if (digit >= 0) ++button_box.button_press_count[digit];
 }

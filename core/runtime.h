@@ -20,6 +20,9 @@ LRESULT CALLBACK control_window_proc(HWND, UINT, WPARAM, LPARAM);
 void do_start();
 void do_stop();
 void do_exit();
+// Esc, X, S and C belong to the control window (Exit, Start, Stop); the
+// other windows hand them on. True when key was one of them.
+bool forward_control_key(WPARAM key, LPARAM lparam);
 
 // Shows text in the status label, roughly centred.
 void set_status_text(const char* text);

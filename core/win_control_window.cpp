@@ -143,6 +143,19 @@ void wait_for_user_thread(HANDLE thread, DWORD limit_ms) {
 
 }  // namespace
 
+bool forward_control_key(WPARAM key, LPARAM lparam) {
+    switch (key) {
+        case VK_ESCAPE:
+        case 'X':
+        case 'S':
+        case 'C':
+            PostMessageW(control.window, WM_KEYDOWN, key, lparam);
+            return true;
+        default:
+            return false;
+    }
+}
+
 void do_start() {
     if (program_running == 0) {
         start_request = 1;

@@ -5,6 +5,7 @@
 #include "core/runtime.h"
 #include "core/state.h"
 #include "core/status_text.h"
+#include "textwin/text_cut.h"
 
 namespace kbx {
 
@@ -21,25 +22,23 @@ void ansi_to_wide(const char* text, wchar_t* out, int count) {
     out[count - 1] = 0;
 }
 
+namespace {
+
+int ansi_bytes(const wchar_t* character, int units, void*) {
+    return WideCharToMultiByte(CP_ACP, 0, character, units, nullptr, 0, nullptr, nullptr);
+}
+
+}  // namespace
+
 void wide_to_ansi(const wchar_t* text, char* out, int size) {
     if (size <= 0) return;
     out[0] = 0;
     if (!text) return;
-    int n = WideCharToMultiByte(CP_ACP, 0, text, -1, out, size, nullptr, nullptr);
-    if (n == 0) {
-        // Too long: keep whole characters only, never half a double-byte one.
-        int len = lstrlenW(text);
-        while (len > 0) {
-            int need = WideCharToMultiByte(CP_ACP, 0, text, len, nullptr, 0, nullptr, nullptr);
-            if (need < size) {
-                n = WideCharToMultiByte(CP_ACP, 0, text, len, out, size - 1, nullptr, nullptr);
-                break;
-            }
-            --len;
-        }
-        out[n > 0 ? n : 0] = 0;
-    }
-    out[size - 1] = 0;
+    // Too long for the buffer: keep whole characters only, never half a
+    // double-byte one.
+    int units = wide_prefix_fitting(text, lstrlenW(text), size - 1, ansi_bytes, nullptr);
+    int n = units > 0 ? WideCharToMultiByte(CP_ACP, 0, text, units, out, size - 1, nullptr, nullptr) : 0;
+    out[n > 0 ? n : 0] = 0;
 }
 
 void get_window_text_ansi(HWND window, char* out, int size) {

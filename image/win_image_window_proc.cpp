@@ -69,17 +69,8 @@ LRESULT on_key_down(HWND window, WPARAM key) {
             default: break;
         }
     }
-    switch (key) {
-        case 'X':
-        case VK_ESCAPE:
-        case 'S':
-        case 'C':
-            // The control window's keys: Exit, Start, Stop.
-            PostMessageW(control.window, WM_KEYDOWN, key, 0);
-            break;
-        case VK_TAB: toggle_stretch_mode(find_image_window(window)); break;
-        default: break;
-    }
+    if (forward_control_key(key, 0)) return 0;
+    if (key == VK_TAB) toggle_stretch_mode(find_image_window(window));
     return 0;
 }
 

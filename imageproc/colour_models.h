@@ -1,4 +1,4 @@
-// Integer colour-model arithmetic shared by inspection, patterns and plots:
+// Integer colour-model arithmetic shared by the pixel report, patterns and plots:
 // RGB <-> HSV and the fixed-point luminance and colour differences.
 // Every division truncates toward zero, also for negative numerators.
 #ifndef KBX_IMAGEPROC_COLOUR_MODELS_H

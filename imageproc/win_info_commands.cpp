@@ -1,4 +1,4 @@
-// The "Information..." commands: pixel inspection printed into a text
+// The "Information..." commands: the pixel report printed into a text
 // window, line profiles and the Cb-Cr plots drawn into new image windows.
 #include <cstdint>
 #include <new>
@@ -7,7 +7,7 @@
 #include "core/state.h"
 #include "image/image_window.h"
 #include "imageproc/image_source.h"
-#include "imageproc/pixel_inspection.h"
+#include "imageproc/pixel_report.h"
 #include "imageproc/pixels.h"
 #include "imageproc/profiles.h"
 #include "imageproc/transforms.h"
@@ -31,13 +31,13 @@ bool make_buffer(std::vector<std::uint32_t>* buffer, long long count) {
 
 }  // namespace
 
-void pixel_inspection_command(HWND window) {
+void pixel_report_command(HWND window) {
     const int n = find_image_window(window);
     int x, y;
     if (pick_point(n, &x, &y) != 0) return;
     PixelView view = window_pixels(n);
     if (!view_usable(view)) return;
-    char report[kInspectionReportSize];
+    char report[kPixelReportSize];
     format_pixel_report(x, y, view.depth, get_pixel(view, x, y), report, sizeof report);
     KBX_EnsureTextWindow();
     KBX_Print("%s", report);

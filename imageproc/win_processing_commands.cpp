@@ -138,7 +138,7 @@ bool run_processing_command(HWND window, int id) {
         case kCmdScale141: scale_command(window, kScaleFactors[2]); break;
         case kCmdScale200: scale_command(window, kScaleFactors[3]); break;
         case kCmdClipping: clipping_command(window); break;
-        case kCmdPixelInfo: pixel_inspection_command(window); break;
+        case kCmdPixelInfo: pixel_report_command(window); break;
         case kCmdLineRgb: row_profile_command(window, kProfileRgb); break;
         case kCmdLineHsv: row_profile_command(window, kProfileHsv); break;
         case kCmdLineYcrcb: row_profile_command(window, kProfileYcrcb); break;

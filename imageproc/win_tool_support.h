@@ -39,7 +39,7 @@ void sort_pair(int* low, int* high);
 
 // The commands of window `window` that point first (win_info_commands.cpp,
 // win_drawing_commands.cpp).
-void pixel_inspection_command(HWND window);
+void pixel_report_command(HWND window);
 void row_profile_command(HWND window, ProfileTool tool);
 void area_crcb_command(HWND window);
 void colour_pick_command(HWND window);

@@ -4,7 +4,6 @@
 #include "core/state.h"
 #include "textwin/key_ring.h"
 #include "textwin/line_edit.h"
-#include "textwin/text_cut.h"
 #include "textwin/text_window.h"
 
 namespace kbx {
@@ -82,25 +81,13 @@ void serve_ring_request(HWND window) {
     if (request != kRingNoRequest) key_ring_request.compare_exchange_strong(request, kRingNoRequest);
 }
 
-int ansi_bytes(const wchar_t* character, int units, void*) {
-    return WideCharToMultiByte(CP_ACP, 0, character, units, nullptr, 0, nullptr, nullptr);
-}
-
-// At most 255 bytes and the terminator, cut between whole characters.
-void line_to_ansi(const wchar_t* line, int length, char* out) {
-    const int kLimit = 255;
-    int units = wide_prefix_fitting(line, length, kLimit, ansi_bytes, nullptr);
-    int bytes = units > 0 ? WideCharToMultiByte(CP_ACP, 0, line, units, out, kLimit, nullptr, nullptr) : 0;
-    out[bytes > 0 ? bytes : 0] = 0;
-}
-
 void end_line(TextWindowRecord& r, LineEdit& e, char* buffer) {
     input_active = 0;
     draw_cell(r, r.cursor_x, r.cursor_y, L' ', 1);
     if (advance_line(r)) InvalidateRect(r.window, nullptr, FALSE);
     const wchar_t* line = line_edit_text(e);
     lstrcpynW(recall_line, line, 256);
-    line_to_ansi(line, e.length, buffer);
+    wide_to_ansi(line, buffer, 256);   // at most 255 bytes, whole characters
     log_echo(r, buffer);
     log_echo(r, "\n");
 }

@@ -54,7 +54,7 @@ LRESULT on_key_down(HWND window, WPARAM key, LPARAM lparam) {
     int none = kRingNoRequest;
     switch (d.action) {
         case kKeyPostCommand: PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(d.command), 0); break;
-        case kKeyForward: PostMessageW(control.window, WM_KEYDOWN, key, lparam); break;
+        case kKeyForward: forward_control_key(key, lparam); break;
         case kKeyConsole:
             drop_typed_space(window);
             KBX_SelectTextWindow(n);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "imageproc/colour_models.h"
-#include "imageproc/pixel_inspection.h"
+#include "imageproc/pixel_report.h"
 #include "kbx_imageproc.h"
 
 namespace {
@@ -21,7 +21,7 @@ void expect_hsv(int colour, int h, int s, int v) {
 }
 
 std::string report(int p, int depth = 32, int x = 3, int y = 4) {
-    char out[kInspectionReportSize];
+    char out[kPixelReportSize];
     int n = format_pixel_report(x, y, depth, p, out, sizeof out);
     EXPECT_EQ(static_cast<size_t>(n), std::string(out).size());
     return out;
@@ -90,19 +90,19 @@ TEST(ImageprocColour, FixedPointModelsTruncateTowardZero) {
     EXPECT_EQ(chroma_cb(0, 0, 255), 128);
 }
 
-TEST(ImageprocColour, InspectionOfPureRed) {
+TEST(ImageprocColour, ReportOfPureRed) {
     EXPECT_EQ(report(0xFF0000),
               "(X,Y)=(3,4)\n(R,G,B)=(255,0,0)\n(H,S,V)=(0,255,255)\n(Y,Cr,Cb)=(76,128,-42)\n"
               "(Y,u,v)=(76,-36,157)\n(Y,I,Q)=(76,152,53)\n\n");
 }
 
-TEST(ImageprocColour, InspectionOfPureGreenTruncatesNegatives) {
+TEST(ImageprocColour, ReportOfPureGreenTruncatesNegatives) {
     EXPECT_EQ(report(0x00FF00, 32, 0, 0),
               "(X,Y)=(0,0)\n(R,G,B)=(0,255,0)\n(H,S,V)=(120,255,255)\n(Y,Cr,Cb)=(150,-106,-83)\n"
               "(Y,u,v)=(150,-73,-130)\n(Y,I,Q)=(150,-69,-126)\n\n");
 }
 
-TEST(ImageprocColour, InspectionOfWhiteAnd123456) {
+TEST(ImageprocColour, ReportOfWhiteAnd123456) {
     EXPECT_EQ(report(0xFFFFFF, 32, 10, 20),
               "(X,Y)=(10,20)\n(R,G,B)=(255,255,255)\n(H,S,V)=(0,0,255)\n(Y,Cr,Cb)=(255,0,0)\n"
               "(Y,u,v)=(255,0,0)\n(Y,I,Q)=(255,0,0)\n\n");
@@ -111,7 +111,7 @@ TEST(ImageprocColour, InspectionOfWhiteAnd123456) {
               "(Y,u,v)=(46,20,-23)\n(Y,I,Q)=(46,-30,3)\n\n");
 }
 
-TEST(ImageprocColour, InspectionOfAnIndexPrintsTheIndex) {
+TEST(ImageprocColour, ReportOfAnIndexPrintsTheIndex) {
     EXPECT_EQ(report(200, 8, 1, 2), "(X,Y)=(1,2)\n(Luminance)=(200)\n\n");
     // A buffer too small is cut and still terminated.
     char small[8];

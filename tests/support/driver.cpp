@@ -186,6 +186,23 @@ void post_click(HWND window, int x, int y) {
     PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
+// --- pictures ------------------------------------------------------------------
+
+HBITMAP solid_bitmap(int w, int h, COLORREF colour) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, w, h};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
 // --- clipboard ---------------------------------------------------------------------------
 
 namespace {

@@ -63,6 +63,10 @@ void post_char(HWND window, wchar_t ch);      // WM_CHAR
 void post_text(HWND window, const std::wstring& text);
 void post_click(HWND window, int x, int y);   // left button down and up, client coordinates
 
+// --- pictures ------------------------------------------------------------------
+// A w x h device-dependent bitmap filled with one colour; the caller owns it.
+HBITMAP solid_bitmap(int w, int h, COLORREF colour);
+
 // --- clipboard -----------------------------------------------------------------------------
 // CF_TEXT as raw bytes (empty when there is none).
 std::string read_clipboard_text();

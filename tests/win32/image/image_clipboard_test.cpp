@@ -303,17 +303,7 @@ TEST_F(ImageClipboard, V5HeaderAndBitfieldsAreReadCorrectly) {
 TEST_F(ImageClipboard, PutBitmapCopiesToTheCurrentWindowAndTakesOwnership) {
     on_user_thread([] {
         ASSERT_EQ(0, KBX_CreateImage(0, "Put", -1, -1, 10, 10, 100));
-        HDC screen = GetDC(nullptr);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, 3, 2);
-        HDC dc = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT all = {0, 0, 3, 2};
-        HBRUSH brush = CreateSolidBrush(RGB(0, 200, 100));
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
+        HBITMAP bitmap = kbxtest::solid_bitmap(3, 2, RGB(0, 200, 100));
         put_bitmap_into_current_image(bitmap);
         EXPECT_EQ(0x00C864u, pixel32(0, 2, 1) & 0xFFFFFF);
         EXPECT_EQ(0u, pixel32(0, 3, 1));

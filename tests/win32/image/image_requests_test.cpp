@@ -63,17 +63,7 @@ TEST(ImageRequests, CreateShowLoadAndPutBitmap) {
         loaded_pixel = kbx::image_pixels32[3][1 * 64 + 1];
 
         kbx::select_image(3);   // from the outside, as the control window's paste would find it current
-        HDC screen = GetDC(nullptr);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
-        HDC dc = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT all = {0, 0, 4, 4};
-        HBRUSH brush = CreateSolidBrush(RGB(0x11, 0x22, 0x33));
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
+        HBITMAP bitmap = kbxtest::solid_bitmap(4, 4, RGB(0x11, 0x22, 0x33));
         kbx::post_put_bitmap(bitmap);
         GdiFlush();
         put_pixel = kbx::image_pixels32[3][3 * 64 + 3];

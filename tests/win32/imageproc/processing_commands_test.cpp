@@ -338,7 +338,7 @@ TEST_F(ProcessingCommands, AreaPlotOfOnePixelIsOneWhitePoint) {
     });
 }
 
-TEST_F(ProcessingCommands, PixelInspectionPrintsEveryModel) {
+TEST_F(ProcessingCommands, PixelReportPrintsEveryModel) {
     const std::wstring dir = kbxtest::make_temp_dir(L"inspect");
     on_user_thread([&] {
         std::wstring slash = dir + L"\\";

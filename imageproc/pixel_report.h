@@ -1,13 +1,13 @@
-// The report that pixel inspection prints for a clicked pixel.
-#ifndef KBX_IMAGEPROC_PIXEL_INSPECTION_H
-#define KBX_IMAGEPROC_PIXEL_INSPECTION_H
+// The report printed for a clicked pixel, in every colour model.
+#ifndef KBX_IMAGEPROC_PIXEL_REPORT_H
+#define KBX_IMAGEPROC_PIXEL_REPORT_H
 
 #include <cstddef>
 
 namespace kbx {
 
 // Enough for the longest report (coordinates and five model lines).
-constexpr int kInspectionReportSize = 256;
+constexpr int kPixelReportSize = 256;
 
 // Formats the lines printed for pixel (x, y) of value p in a picture of the
 // given depth: the coordinates, then at depth 32 RGB, HSV, YCrCb, Yuv and

@@ -1,4 +1,4 @@
-#include "imageproc/pixel_inspection.h"
+#include "imageproc/pixel_report.h"
 
 #include <cstdio>
 
