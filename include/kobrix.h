@@ -7,5 +7,6 @@
 #include "kbx_boxes.h"
 #include "kbx_image.h"
 #include "kbx_imageproc.h"
+#include "kbx_commands.h"
 
 #endif
