@@ -59,4 +59,12 @@ void read_pixel_row(const PixelView& view, void* dest, int y, int count) {
     }
 }
 
+void write_pixel_row(const PixelView& view, const void* src, int y, int count) {
+    if (count <= 0 || src == nullptr || !view_usable(view)) return;
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(view.height)) return;
+    const int have = count < view.width ? count : view.width;
+    const std::size_t bytes = static_cast<std::size_t>(have) * (view.depth == 32 ? 4 : 1);
+    std::memcpy(row8(view, y), src, bytes);
+}
+
 }  // namespace kbx

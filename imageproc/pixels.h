@@ -36,6 +36,8 @@ void clear_pixels(const PixelView& view);
 // Element i = pixel (i, y) if inside, else 0: 32-bit words at depth 32,
 // bytes at depth 8.
 void read_pixel_row(const PixelView& view, void* dest, int y, int count);
+// The reverse: pixel (i, y) = element i for the i inside; the rest skipped.
+void write_pixel_row(const PixelView& view, const void* src, int y, int count);
 
 // The value a colour becomes when stored in this picture.
 inline int stored_value(const PixelView& view, int colour) {

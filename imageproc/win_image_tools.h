@@ -14,13 +14,14 @@ namespace kbx {
 // Each waits on image window n for the mouse and makes n the current image
 // window. Results: 0 done (or stopped, with the points as they stand);
 // 1 cancelled with the right or middle button, or the window was closed;
-// 2 n is not an image window in use (nothing happens).
-int pick_point(int n, int* x, int* y);
-int pick_row(int n, int* x, int* y);
-int pick_column(int n, int* x, int* y);
-int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max);
-int pick_line(int n, int* x1, int* y1, int* x2, int* y2);
-int pick_circle(int n, int* cx, int* cy, int* r);
+// 2 n is not an image window in use (nothing happens). When stopped is
+// given, it tells whether a stop request ended the loop.
+int pick_point(int n, int* x, int* y, bool* stopped = nullptr);
+int pick_row(int n, int* x, int* y, bool* stopped = nullptr);
+int pick_column(int n, int* x, int* y, bool* stopped = nullptr);
+int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max, bool* stopped = nullptr);
+int pick_line(int n, int* x1, int* y1, int* x2, int* y2, bool* stopped = nullptr);
+int pick_circle(int n, int* cx, int* cy, int* r, bool* stopped = nullptr);
 // pick_placement is declared with the image windows (image/image_window.h).
 
 // The loop behind all of them; *loop holds the points afterwards.
@@ -39,6 +40,8 @@ void draw_tt_text(const char* text);
 // Cell of box_width / 2 by box_height, and the font made that size.
 // 0 done; 1 the font could not be made.
 int set_tt_cell(int box_width, int box_height);
+// The same for a cell of width x height.
+int set_tt_cell_size(int width, int height);
 
 }  // namespace kbx
 

@@ -102,6 +102,28 @@ TEST(ImageprocPixels, ReadRowPadsWithZeros) {
     EXPECT_EQ(bytes, (std::vector<unsigned char>{9, 9, 9, 0}));
 }
 
+TEST(ImageprocPixels, WriteRowSkipsWhatLiesOutside) {
+    PixelImage image = picture(3, 2, 32);
+    PixelView view = view_of(image);
+    const std::uint32_t words[5] = {0xA, 0xB, 0xC, 0xD, 0xE};
+    write_pixel_row(view, words, 1, 5);   // the last two are outside
+    std::vector<std::uint32_t> row(3);
+    read_pixel_row(view, row.data(), 1, 3);
+    EXPECT_EQ(row, (std::vector<std::uint32_t>{0xA, 0xB, 0xC}));
+    write_pixel_row(view, words, 2, 3);    // row outside
+    write_pixel_row(view, words, -1, 3);
+    write_pixel_row(view, words, 0, 0);
+    read_pixel_row(view, row.data(), 0, 3);
+    EXPECT_EQ(row, std::vector<std::uint32_t>(3, 0));
+    // 8-bit: bytes, and the row padding stays untouched.
+    PixelImage index = picture(3, 2, 8);
+    PixelView iv = view_of(index);
+    iv.pixels[4 + 3] = 0x55;
+    const unsigned char bytes[4] = {1, 2, 3, 4};
+    write_pixel_row(iv, bytes, 1, 4);
+    EXPECT_EQ(std::vector<unsigned char>(iv.pixels + 4, iv.pixels + 8), (std::vector<unsigned char>{1, 2, 3, 0x55}));
+}
+
 TEST(ImageprocPixels, ClearZeroesTheWholeBuffer) {
     PixelImage image = picture(3, 3, 8, 0x77);
     PixelView view = view_of(image);
@@ -158,6 +180,10 @@ TEST(ImageprocPixels, PublicCallsUseTheInstalledViewSource) {
     std::uint32_t row[8];
     KBX_ReadImageRow(row, 0, 8);
     EXPECT_EQ(row[3], 1u);
+    row[3] = 0x123456;
+    KBX_WriteImageRow(row, 0, 8);
+    EXPECT_EQ(KBX_GetPixel(3, 0), 0x123456);
+    EXPECT_EQ(KBX_GetPixel(7, 0), 1);
     KBX_ClearImage(2);   // not a window of this source
     EXPECT_EQ(KBX_GetPixel(7, 0), 1);
     KBX_ClearImage(3);
