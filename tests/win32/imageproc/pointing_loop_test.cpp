@@ -15,7 +15,7 @@
 #include "imageproc/shapes.h"
 #include "kbx_image.h"
 #include "tests/support/driver.h"
-#include "tests/win32/imageproc/tool_session.h"
+#include "tests/support/tool_session.h"
 
 using namespace tool_test;
 using namespace kbx;
