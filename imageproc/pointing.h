@@ -53,12 +53,12 @@ bool pointing_cancel(PointingLoop* loop, const PixelView& view);
 bool pointing_stop(PointingLoop* loop, const PixelView& view);
 
 bool pointing_finished(const PointingLoop& loop);
+int pointing_result(const PointingLoop& loop);
 // What a user program's pick call answers for a loop that ended with this
 // result (2: no such window): 0 the points were clicked; 1 cancelled, also
 // by a stop, where the tools go on with the points as they stand; 4 no such
 // window.
 int program_pick_result(int loop_result, bool stopped);
-int pointing_result(const PointingLoop& loop);
 // "Click a point", "Click the first point" or "Click the second point".
 const char* pointing_prompt(const PointingLoop& loop);
 
