@@ -34,6 +34,13 @@ int KBX_RestoreImage() { return restore_image(); }
 int KBX_DestroyImage(int n) { return destroy_image_window(n); }
 int KBX_FindImage(KBX_WindowHandle window) { return find_image_window(static_cast<HWND>(window)); }
 
+int KBX_GetImageSize(int n, int* width, int* height) {
+    if (!image_window_in_use(n)) return 1;
+    if (width) *width = image_windows[n].width;
+    if (height) *height = image_windows[n].height;
+    return 0;
+}
+
 int KBX_RunImageCommand(int n, int command) {
     if (!image_window_in_use(n)) return 4;
     if (picture_command_kind(command) == kNotPictureCommand) return 1;

@@ -25,6 +25,9 @@ int KBX_RestoreImage();
 int KBX_DestroyImage(int n);
 // The number of the image window with this handle; -1 when none.
 int KBX_FindImage(KBX_WindowHandle window);
+// Window n's picture size in pixels (for a picture opened from a file).
+// 0 done; 1 n out of range or not open (nothing written).
+int KBX_GetImageSize(int n, int* width, int* height);
 
 // Runs one of the processing menu's commands that need no pointer and no
 // prompt (KBX_CMD_PATTERN_*, KBX_CMD_INVERT, KBX_CMD_FLIP_*, KBX_CMD_ROTATE_*,
