@@ -70,6 +70,9 @@ int save_image_file(int height, int width, int format, const char* path);
 // The same to exactly this path, with one more result: 4 the file cannot be
 // written (a failed save is told apart from an unwritable file).
 int write_image_file(int height, int width, int format, const wchar_t* path);
+// Drawing by the platform may fill the unused top byte of 32-bit pixels
+// (GDI+ writes alpha): puts it back to 0 in window n.
+void keep_pixels_plain(int n);
 // Width and height of an image file as GDI+ reads it; 0 x 0 when it cannot.
 void image_file_size(const wchar_t* path, UINT* width, UINT* height);
 // Into window n at (x, y), shown afterwards; the selection stays as it was.

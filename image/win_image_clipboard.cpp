@@ -39,10 +39,16 @@ HBITMAP bitmap_from_dib_block(HGLOBAL handle, RGBQUAD* palette, int* count, int*
         }
         PlainInfo plain;
         write_plain_bitmap_info(view, block, plain.bytes);
-        HDC screen = GetDC(nullptr);
-        bitmap = CreateDIBitmap(screen, &plain.info.bmiHeader, CBM_INIT, block + view.pixel_offset, &plain.info,
-                                DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+        // A section in the block's own format, not a bitmap of the screen's:
+        // an 8-bit picture keeps its indices, so that pasting it into a
+        // window with the same palette copies them exactly rather than
+        // through the platform's nearest-colour search.
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(nullptr, &plain.info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (bitmap && bits) {
+            GdiFlush();
+            std::memcpy(bits, block + view.pixel_offset, view.pixel_bytes);
+        }
         *why = bitmap ? 0 : 3;
     }
     GlobalUnlock(handle);
@@ -128,6 +134,7 @@ int paste_clipboard_picture(int n, int x, int y, bool user_places) {
         const ImageWindowRecord& target = image_windows[n];
         if (count > 0) SetDIBColorTable(target.memory_dc, 0, static_cast<UINT>(count), palette);
         BitBlt(target.memory_dc, x, y, w, h, dc, 0, 0, SRCCOPY);
+        keep_pixels_plain(n);
         InvalidateRect(target.window, nullptr, FALSE);
     }
     SelectObject(dc, old);
@@ -145,6 +152,7 @@ void put_bitmap_into_current_image(HBITMAP bitmap) {
         BITMAP info = {};
         GetObjectW(bitmap, sizeof info, &info);
         BitBlt(r.memory_dc, 0, 0, info.bmWidth, info.bmHeight, dc, 0, 0, SRCCOPY);
+        keep_pixels_plain(current_image);
         SelectObject(dc, old);
         DeleteDC(dc);
     }

@@ -14,6 +14,8 @@
 #include "image/index_colors.h"
 #include "image/image_window.h"
 #include "image/win_gdiplus.h"
+#include "imageproc/image_source.h"
+#include "imageproc/pixels.h"
 
 namespace kbx {
 
@@ -178,6 +180,7 @@ int load_image_file(const char* path, int x, int y) {
     }
     draw_into_picture(image, r, x, y, w, h);
     GdipDisposeImage(image);
+    keep_pixels_plain(current_image);
     return 0;
 }
 
@@ -212,6 +215,11 @@ bool can_write_file(const wchar_t* path) {
 }
 
 }  // namespace
+
+void keep_pixels_plain(int n) {
+    PixelView view;
+    if (image_view(n, &view)) clear_unused_bytes(view);
+}
 
 int write_image_file(int height, int width, int format, const wchar_t* path) {
     if (!image_window_in_use(current_image)) return 3;
