@@ -16,17 +16,23 @@ int KBX_CreateImage8FL(int n, const char* title, int x, int y, int width, int he
 // Window numbers are 0..255; a call that refuses changes nothing.
 
 // Makes window n the current image window, the old one going onto the
-// selection stack (eight deep). 0 done; 1 n out of range or not open.
+// selection stack (eight deep).
+// 0 done;
+// 1 n out of range or not open.
 int KBX_SelectImage(int n);
 // Takes the current image window back from the selection stack.
-// 0 done; 1 the window on the stack is no longer open.
+// 0 done;
+// 1 the window on the stack is no longer open.
 int KBX_RestoreImage();
-// 0 destroyed; 1 n out of range or not open.
+// Closes window n.
+// 0 destroyed;
+// 1 n out of range or not open.
 int KBX_DestroyImage(int n);
 // The number of the image window with this handle; -1 when none.
 int KBX_FindImage(KBX_WindowHandle window);
 // Window n's picture size in pixels (for a picture opened from a file).
-// 0 done; 1 n out of range or not open (nothing written).
+// 0 done;
+// 1 n out of range or not open (nothing written).
 int KBX_GetImageSize(int n, int* width, int* height);
 
 // Runs one of the processing menu's commands that need no pointer and no
