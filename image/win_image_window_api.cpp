@@ -1,6 +1,7 @@
-// The image calls of the public API: each is the operation the menus use,
-// addressed by window number, and leaves the selection as it found it
-// unless it says otherwise.
+// The image window calls of the public API (selection, lifetime, commands,
+// files, clipboard): each is the operation the menus use, addressed by
+// window number, and leaves the selection as it found it unless it says
+// otherwise.
 #include <windows.h>
 
 #include <cstdio>
