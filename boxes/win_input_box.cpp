@@ -158,6 +158,17 @@ void KBX_SetInputBoxDouble(int i, double value) {
     set_field(i);
 }
 
+void KBX_SetInputBoxText(int i, const char* text) {
+    if (!row_in_box(i)) return;
+    lstrcpynA(input_box.item_text[i], text ? text : "", kItemTextBytes);
+    set_field(i);
+}
+
+void KBX_GetInputBoxText(int i, char* out, int size) {
+    if (!out || size <= 0) return;
+    lstrcpynA(out, row_in_box(i) ? input_box.item_text[i] : "", size);
+}
+
 int KBX_GetInputBoxInt(int i) {
     if (!row_in_box(i)) return 0;
     return parse_field_int(input_box.item_text[i]);

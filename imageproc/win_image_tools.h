@@ -31,6 +31,11 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
 // Carries out a processing-menu command that image window `window` received.
 // Returns false for an id that is not one of them.
 bool run_processing_command(HWND window, int id);
+// One of the commands that need neither the pointer nor a prompt
+// (picture_commands.h) on window n; the patterns need n to be current.
+// 0 done; 1 not such a command; 2 refused (no zoom fits the new size, or no
+// memory), the picture kept; 4 n not in use.
+int run_picture_command(int n, int id);
 
 // --- TrueType text (win_tt_text.cpp) -------------------------------------------
 // One character code (1..6 style, 10 new line, 32..255 a byte, or lead * 256

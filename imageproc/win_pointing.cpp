@@ -23,12 +23,13 @@ void invalidate(int n) {
 }
 
 void begin_pointing(int n, const char* prompt) {
+    // A stop requested before the tool started is forgotten, before the
+    // prompt shows: whoever sees the prompt sees the loop ready for a Stop.
+    stop_request = 0;
     set_status_text(prompt);
     DragAcceptFiles(control.window, FALSE);
     select_image(n);
     begin_pointer_events(&pointer_events, n);
-    // A stop requested before the tool started is forgotten.
-    stop_request = 0;
     drawing_tool_mode = 1;
 }
 

@@ -13,6 +13,10 @@ void KBX_SetInputBoxDouble(int i, double value);
 int KBX_GetInputBoxInt(int i);
 double KBX_GetInputBoxDouble(int i);
 void KBX_RenameInputBoxItem(int i);
+// Field i as text (paths, names): set, or its committed text copied into
+// out (size bytes, always terminated; empty for a row outside the box).
+void KBX_SetInputBoxText(int i, const char* text);
+void KBX_GetInputBoxText(int i, char* out, int size);
 
 void KBX_OpenButtonBox(int x, int y, int columns, int rows);
 void KBX_CloseButtonBox();

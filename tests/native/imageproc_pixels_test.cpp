@@ -132,6 +132,17 @@ TEST(ImageprocPixels, ClearZeroesTheWholeBuffer) {
     for (size_t i = 0; i < window_buffer_bytes(3, 3, 8); ++i) EXPECT_EQ(view.pixels[i], 0) << i;
 }
 
+TEST(ImageprocPixels, UnusedBytesGoBackToZeroAndIndicesStay) {
+    PixelImage words = picture(3, 2, 32, 0);
+    std::uint32_t* w = reinterpret_cast<std::uint32_t*>(view_of(words).pixels);
+    for (int i = 0; i < 6; ++i) w[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 0x10203);
+    clear_unused_bytes(view_of(words));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(static_cast<std::uint32_t>(i * 0x10203), w[i]) << i;
+    PixelImage index = picture(3, 2, 8, 0xFF);
+    clear_unused_bytes(view_of(index));
+    EXPECT_EQ(0xFF, get_pixel(view_of(index), 2, 1));
+}
+
 TEST(ImageprocPixels, ViewWithoutBufferTouchesNothing) {
     PixelView none = make_pixel_view(nullptr, 10, 10, 32);
     set_pixel(none, 1, 1, 5);
