@@ -143,7 +143,7 @@ TEST_F(PointingLoops, AStopRequestedBeforeTheToolIsForgotten) {
     ::stop_request = 1;
     post_command(0, kCmdDrawCircle);
     ASSERT_TRUE(wait_status("Click the first point"));
-    // The prompt shows just before the loop forgets the stop.
+    // The loop forgets the stop before it shows its prompt.
     EXPECT_TRUE(kbxtest::wait_until([] { return ::stop_request == 0; }, 5000));
     post_click(0, 32, 24);
     ASSERT_TRUE(wait_status("Click the second point"));
