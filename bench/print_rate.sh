@@ -13,9 +13,7 @@ source "$root/scripts/display.sh"
 work=$(mktemp -d)
 trap 'kbx_stop_all; rm -rf "$work"' EXIT
 
-cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
-cmake --build "$build/win64" -j "${KBX_JOBS:-2}" --target print_lines >/dev/null
+kbx_build_win64 "$root" "$build" print_lines
 
 kbx_start_xvfb
 kbx_start_wine "$build/win64/wineprefix"

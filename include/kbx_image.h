@@ -4,11 +4,16 @@
 
 #include "kbx_core.h"
 
-// Result: 0 made; 1 number in use; 2 does not fit; 3 no pixel buffer;
-// 4 number out of range.
+// Creates image window n (0..255) with a width x height picture (each at
+// least 1), all zero, shown at zoom percent (lowered or raised until the
+// window fits the screen), and makes it the current image window.
+// KBX_CreateImage8 makes an 8-bit picture with a grey palette.
+// 0 made; 1 number in use; 2 no zoom fits the screen; 3 window, title or
+// pixel buffer not made; 4 number out of range.
 int KBX_CreateImage(int n, const char* title, int x, int y, int width, int height, int zoom);
 int KBX_CreateImage8(int n, const char* title, int x, int y, int width, int height, int zoom);
-// The same for windows that may exceed the screen.
+// The same for windows that may exceed the screen (up to twice its size);
+// same results.
 int KBX_CreateImageFL(int n, const char* title, int x, int y, int width, int height, int zoom);
 int KBX_CreateImage8FL(int n, const char* title, int x, int y, int width, int height, int zoom);
 
