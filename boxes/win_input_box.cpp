@@ -159,11 +159,14 @@ void KBX_SetInputBoxDouble(int i, double value) {
 }
 
 int KBX_GetInputBoxInt(int i) {
+    // A program reading a field is taking its input: its output shows first.
+    kbx::flush_text_output();
     if (!row_in_box(i)) return 0;
     return parse_field_int(input_box.item_text[i]);
 }
 
 double KBX_GetInputBoxDouble(int i) {
+    kbx::flush_text_output();
     if (!row_in_box(i)) return 0.0;
     return parse_field_double(input_box.item_text[i]);
 }
