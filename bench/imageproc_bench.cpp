@@ -94,23 +94,9 @@ BENCHMARK(BM_Clear)->Apply(sizes)->Unit(benchmark::kMillisecond);
 
 // Colour-model passes: every pixel of the picture converted into three
 // row-sized planes of channel values, row by row.
-void hsv_pass_row(const std::uint32_t* in, int count, int* a, int* b, int* c) {
-    for (int i = 0; i < count; ++i) {
-        const Hsv hsv = rgb_to_hsv(static_cast<int>(in[i]));
-        a[i] = hsv.h;
-        b[i] = hsv.s;
-        c[i] = hsv.v;
-    }
-}
-template <int (*C1)(int, int, int), int (*C2)(int, int, int)>
+template <LumaModel Model>
 void luma_pass_row(const std::uint32_t* in, int count, int* a, int* b, int* c) {
-    for (int i = 0; i < count; ++i) {
-        const int p = static_cast<int>(in[i]);
-        const int r = red_of(p), g = green_of(p), bl = blue_of(p);
-        a[i] = luma_y(r, g, bl);
-        b[i] = C1(r, g, bl);
-        c[i] = C2(r, g, bl);
-    }
+    luma_row(in, count, Model, a, b, c);
 }
 
 template <void (*Row)(const std::uint32_t*, int, int*, int*, int*)>
@@ -127,10 +113,10 @@ void convert(benchmark::State& state) {
     }
     report(state, static_cast<double>(image.width) * image.height);
 }
-void BM_ToHsv(benchmark::State& s) { convert<hsv_pass_row>(s); }
-void BM_ToYCrCb(benchmark::State& s) { convert<luma_pass_row<chroma_cr, chroma_cb>>(s); }
-void BM_ToYuv(benchmark::State& s) { convert<luma_pass_row<chroma_u, chroma_v>>(s); }
-void BM_ToYiq(benchmark::State& s) { convert<luma_pass_row<chroma_i, chroma_q>>(s); }
+void BM_ToHsv(benchmark::State& s) { convert<hsv_row>(s); }
+void BM_ToYCrCb(benchmark::State& s) { convert<luma_pass_row<kModelYCrCb>>(s); }
+void BM_ToYuv(benchmark::State& s) { convert<luma_pass_row<kModelYuv>>(s); }
+void BM_ToYiq(benchmark::State& s) { convert<luma_pass_row<kModelYiq>>(s); }
 BENCHMARK(BM_ToHsv)->Apply(sizes32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToYCrCb)->Apply(sizes32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToYuv)->Apply(sizes32)->Unit(benchmark::kMillisecond);

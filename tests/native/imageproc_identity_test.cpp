@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "imageproc/colour_models.h"
 #include "imageproc/pixels.h"
 #include "imageproc/scaling.h"
 #include "tests/native/imageproc_test_support.h"
@@ -15,6 +16,37 @@
 namespace reference {
 
 using namespace kbx;
+
+inline Hsv rgb_to_hsv(int colour) {
+    int r = red_of(colour), g = green_of(colour), b = blue_of(colour);
+    int max = r > g ? r : g;
+    if (b > max) max = b;
+    int min = r < g ? r : g;
+    if (b < min) min = b;
+    int d = max - min;
+    Hsv out = {0, d, max};
+    if (d == 0) return out;
+    // The order of the tests settles ties: yellow is 60, magenta 300, cyan 180.
+    if (max == r && min == b)
+        out.h = (g - b) * 60 / d;
+    else if (max == g && min == b)
+        out.h = (g - r) * 60 / d + 60;
+    else if (max == g && min == r)
+        out.h = (b - r) * 60 / d + 120;
+    else if (max == b && min == r)
+        out.h = (b - g) * 60 / d + 180;
+    else if (max == b && min == g)
+        out.h = (r - g) * 60 / d + 240;
+    else
+        out.h = (r - b) * 60 / d + 300;
+    return out;
+}
+
+// C++ integer division truncates toward zero, which these values rely on.
+inline int fixed_point(int a, int b, int c, int r, int g, int bl) {
+    return (a * r + b * g + c * bl + 32768) / 65536;
+}
+
 
 struct AxisWeights {
     std::vector<int> first;     // per destination pixel: first source index
@@ -173,4 +205,48 @@ TEST(ImageprocIdentity, AverageScalingMatchesTheReference) {
             scale_average(view_of(src), view_of(got));
             ASSERT_TRUE(same_buffers(got, want)) << depth << "-bit " << s.sw << "x" << s.sh << " -> " << s.dw << "x" << s.dh;
         }
+}
+
+// Every one of the 16.7 million colours, a row of 65536 (one red byte) at a
+// time, through the row passes and the scalar calls, against the previous
+// formulas.
+TEST(ImageprocIdentity, ColourModelsMatchTheReferenceForEveryColour) {
+    std::vector<std::uint32_t> row(65536);
+    std::vector<int> a(row.size()), b(row.size()), c(row.size());
+    const int n = static_cast<int>(row.size());
+    struct Model {
+        LumaModel model;
+        Coefficients k1, k2;
+    };
+    const Model models[] = {{kModelYCrCb, {32768, -27460, -5308}, {-11076, -21692, 32768}},
+                            {kModelYuv, {-9634, -18940, 28574}, {40305, -33751, -6554}},
+                            {kModelYiq, {39053, -18022, -21037}, {13533, -32565, 19032}}};
+    for (int red = 0; red < 256; ++red) {
+        // A different top byte in every row: it is not part of the colour.
+        for (int i = 0; i < n; ++i) row[i] = (static_cast<std::uint32_t>(red * 7) << 24) | (red << 16) | i;
+        hsv_row(row.data(), n, a.data(), b.data(), c.data());
+        for (int i = 0; i < n; ++i) {
+            const Hsv want = reference::rgb_to_hsv(static_cast<int>(row[i]));
+            if (a[i] != want.h || b[i] != want.s || c[i] != want.v || hue_of(static_cast<int>(row[i])) != want.h)
+                FAIL() << "HSV of " << std::hex << row[i];
+        }
+        for (const Model& m : models) {
+            luma_row(row.data(), n, m.model, a.data(), b.data(), c.data());
+            for (int i = 0; i < n; ++i) {
+                const int r = red, g = i >> 8, bl = i & 0xFF;
+                if (a[i] != reference::fixed_point(19595, 38470, 7471, r, g, bl) ||
+                    b[i] != reference::fixed_point(m.k1.r, m.k1.g, m.k1.b, r, g, bl) ||
+                    c[i] != reference::fixed_point(m.k2.r, m.k2.g, m.k2.b, r, g, bl))
+                    FAIL() << "model " << m.model << " of " << std::hex << row[i];
+            }
+        }
+    }
+    // The scalar calls are the same formulas; spot checks of each.
+    for (int colour : {0x000000, 0xFFFFFF, 0x123456, 0xFF00FF, 0x80FF00, 0x00FFFF, 0x010203})
+        for (const Model& m : models) {
+            const int r = red_of(colour), g = green_of(colour), bl = blue_of(colour);
+            EXPECT_EQ(apply(m.k1, r, g, bl), reference::fixed_point(m.k1.r, m.k1.g, m.k1.b, r, g, bl));
+        }
+    EXPECT_EQ(chroma_cr(0, 255, 0), reference::fixed_point(32768, -27460, -5308, 0, 255, 0));
+    EXPECT_EQ(chroma_q(255, 0, 255), reference::fixed_point(13533, -32565, 19032, 255, 0, 255));
 }
