@@ -11,6 +11,7 @@
 #include "imageproc/colour_models.h"
 #include "imageproc/pixels.h"
 #include "imageproc/scaling.h"
+#include "imageproc/transforms.h"
 #include "tests/native/imageproc_test_support.h"
 
 namespace reference {
@@ -249,4 +250,29 @@ TEST(ImageprocIdentity, ColourModelsMatchTheReferenceForEveryColour) {
         }
     EXPECT_EQ(chroma_cr(0, 255, 0), reference::fixed_point(32768, -27460, -5308, 0, 255, 0));
     EXPECT_EQ(chroma_q(255, 0, 255), reference::fixed_point(13533, -32565, 19032, 255, 0, 255));
+}
+
+// The quarter turns, vertical flip and invert against their definitions,
+// pixel by pixel, on sizes around the 4 x 4 blocks and the tiles.
+TEST(ImageprocIdentity, TurnsFlipAndInvertMatchTheirDefinitions) {
+    std::mt19937 rng(4);
+    for (int depth : {32, 8})
+        for (int round = 0; round < 60; ++round) {
+            const int w = 1 + static_cast<int>(rng() % 75), h = 1 + static_cast<int>(rng() % 75);
+            PixelImage src = random_picture(rng, w, h, depth), right, left;
+            PixelView s = view_of(src);
+            ASSERT_TRUE(rotated_right(s, &right));
+            ASSERT_TRUE(rotated_left(s, &left));
+            PixelImage flipped = src, inverted = src;
+            mirror_vertical(view_of(flipped));
+            invert_pixels(view_of(inverted));
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const int p = get_pixel(s, x, y);
+                    ASSERT_EQ(get_pixel(view_of(right), h - 1 - y, x), p) << w << "x" << h;
+                    ASSERT_EQ(get_pixel(view_of(left), y, w - 1 - x), p) << w << "x" << h;
+                    ASSERT_EQ(get_pixel(view_of(flipped), x, h - 1 - y), p) << w << "x" << h;
+                    ASSERT_EQ(get_pixel(view_of(inverted), x, y), p ^ (depth == 32 ? 0xFFFFFF : 0xFF)) << w << "x" << h;
+                }
+        }
 }
