@@ -87,44 +87,53 @@ inline void transpose4(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
 inline __m128i load4(const std::uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 inline void store4(std::uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 
-// Right: destination (x + k, y + j) is source (y + j, H - 1 - x - k).
-void turn_right_blocks(const PixelView& src, const PixelView& dst) {
-    const int dw = dst.width & ~3, dh = dst.height & ~3, sh = src.height;
+// Runs block(x, y) for every 4 x 4 block of dst, tile by tile, then
+// pixel(x, y) for the strips that no block covers.
+template <typename Block, typename Pixel>
+void by_blocks(const PixelView& dst, Block block, Pixel pixel) {
+    const int dw = dst.width & ~3, dh = dst.height & ~3;
     for (int tx = 0; tx < dw; tx += kTile)
         for (int ty = 0; ty < dh; ty += kTile)
             for (int y = ty; y < std::min(ty + kTile, dh); y += 4)
-                for (int x = tx; x < std::min(tx + kTile, dw); x += 4) {
-                    __m128i a = load4(row32(src, sh - 1 - x) + y), b = load4(row32(src, sh - 2 - x) + y);
-                    __m128i c = load4(row32(src, sh - 3 - x) + y), d = load4(row32(src, sh - 4 - x) + y);
-                    transpose4(a, b, c, d);
-                    store4(row32(dst, y) + x, a);
-                    store4(row32(dst, y + 1) + x, b);
-                    store4(row32(dst, y + 2) + x, c);
-                    store4(row32(dst, y + 3) + x, d);
-                }
+                for (int x = tx; x < std::min(tx + kTile, dw); x += 4) block(x, y);
     for (int y = 0; y < dst.height; ++y)
-        for (int x = y < dh ? dw : 0; x < dst.width; ++x) row32(dst, y)[x] = row32(src, sh - 1 - x)[y];
+        for (int x = y < dh ? dw : 0; x < dst.width; ++x) pixel(x, y);
 }
 
-// Left: destination (x + k, y + j) is source (W - 1 - y - j, x + k).
+// Right: destination (x + k, y + j) is source (y + j, H - 1 - x - k).
+void turn_right_blocks(const PixelView& src, const PixelView& dst) {
+    const int sh = src.height;
+    by_blocks(
+        dst,
+        [&](int x, int y) {
+            __m128i a = load4(row32(src, sh - 1 - x) + y), b = load4(row32(src, sh - 2 - x) + y);
+            __m128i c = load4(row32(src, sh - 3 - x) + y), d = load4(row32(src, sh - 4 - x) + y);
+            transpose4(a, b, c, d);
+            store4(row32(dst, y) + x, a);
+            store4(row32(dst, y + 1) + x, b);
+            store4(row32(dst, y + 2) + x, c);
+            store4(row32(dst, y + 3) + x, d);
+        },
+        [&](int x, int y) { row32(dst, y)[x] = row32(src, sh - 1 - x)[y]; });
+}
+
+// Left: destination (x + k, y + j) is source (W - 1 - y - j, x + k). The
+// source columns W - 4 - y .. W - 1 - y are loaded, the last of them
+// becoming destination row y.
 void turn_left_blocks(const PixelView& src, const PixelView& dst) {
-    const int dw = dst.width & ~3, dh = dst.height & ~3, sw = src.width;
-    for (int tx = 0; tx < dw; tx += kTile)
-        for (int ty = 0; ty < dh; ty += kTile)
-            for (int y = ty; y < std::min(ty + kTile, dh); y += 4)
-                for (int x = tx; x < std::min(tx + kTile, dw); x += 4) {
-                    // Source columns W - 4 - y .. W - 1 - y, the last of them
-                    // becoming destination row y.
-                    __m128i a = load4(row32(src, x) + sw - 4 - y), b = load4(row32(src, x + 1) + sw - 4 - y);
-                    __m128i c = load4(row32(src, x + 2) + sw - 4 - y), d = load4(row32(src, x + 3) + sw - 4 - y);
-                    transpose4(a, b, c, d);
-                    store4(row32(dst, y) + x, d);
-                    store4(row32(dst, y + 1) + x, c);
-                    store4(row32(dst, y + 2) + x, b);
-                    store4(row32(dst, y + 3) + x, a);
-                }
-    for (int y = 0; y < dst.height; ++y)
-        for (int x = y < dh ? dw : 0; x < dst.width; ++x) row32(dst, y)[x] = row32(src, x)[sw - 1 - y];
+    const int sw = src.width;
+    by_blocks(
+        dst,
+        [&](int x, int y) {
+            __m128i a = load4(row32(src, x) + sw - 4 - y), b = load4(row32(src, x + 1) + sw - 4 - y);
+            __m128i c = load4(row32(src, x + 2) + sw - 4 - y), d = load4(row32(src, x + 3) + sw - 4 - y);
+            transpose4(a, b, c, d);
+            store4(row32(dst, y) + x, d);
+            store4(row32(dst, y + 1) + x, c);
+            store4(row32(dst, y + 2) + x, b);
+            store4(row32(dst, y + 3) + x, a);
+        },
+        [&](int x, int y) { row32(dst, y)[x] = row32(src, x)[sw - 1 - y]; });
 }
 #endif
 
