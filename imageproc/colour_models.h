@@ -72,14 +72,16 @@ int hsv_to_rgb(int v, int s, int h);
 
 // (a*R + b*G + c*B + 32768) / 65536 with the model's coefficients,
 // truncated toward zero. Worked in float, which vector units multiply far
-// faster than 32-bit integers: for bytes and these coefficients every
-// product and partial sum is an integer below 2^24 in magnitude, so all of
-// it is exact, the scaling by 2^-16 is exact, and the conversion truncates
-// toward zero as the integer division does.
+// faster than 32-bit integers, with the coefficients already scaled by
+// 2^-16: for bytes and these coefficients every product and partial sum is
+// an integer below 2^24 in magnitude times 2^-16, so all of it is exact,
+// and the conversion truncates toward zero as the integer division does.
 inline int fixed_point(int a, int b, int c, int r, int g, int bl) {
-    const float sum = static_cast<float>(a) * static_cast<float>(r) + static_cast<float>(b) * static_cast<float>(g) +
-                      static_cast<float>(c) * static_cast<float>(bl) + 32768.0f;
-    return static_cast<int>(sum * (1.0f / 65536.0f));
+    constexpr float kScale = 1.0f / 65536.0f;
+    const float sum = static_cast<float>(a) * kScale * static_cast<float>(r) +
+                      static_cast<float>(b) * kScale * static_cast<float>(g) +
+                      static_cast<float>(c) * kScale * static_cast<float>(bl) + 0.5f;
+    return static_cast<int>(sum);
 }
 struct Coefficients {
     int r, g, b;
