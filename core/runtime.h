@@ -51,6 +51,10 @@ void post_open_button_box(int columns, int rows);
 void service_request();
 
 // --- pumps and clock -------------------------------------------------------------
+// Copies to the screen, at once, the output the calling thread's text
+// windows are still holding back; every wait and read of the program does
+// this first, so the windows are exact whenever the program pauses.
+void flush_text_output();
 void pump_messages();
 void pump_dialog_messages();
 // Blocks the calling thread until a message arrives, the thread's wake event

@@ -55,6 +55,7 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
     // One loop at a time: a second one started inside the first (only a
     // posted command can) would end the first one's mode under it.
     if (drawing_tool_mode) return 1;
+    flush_text_output();
     const char* prompt = pointing_prompt(*loop);
     begin_pointing(n, prompt);
 
