@@ -64,7 +64,7 @@ HBITMAP copy_of_bitmap(HBITMAP source) {
 
 int copy_image_to_clipboard(int n) {
     if (!image_window_in_use(n)) return 4;
-    if (!OpenClipboard(nullptr)) return 1;
+    if (!open_clipboard()) return 1;
     EmptyClipboard();
     const ImageWindowRecord& r = image_windows[n];
     const std::size_t size = clipboard_dib_size(r.depth, r.width, r.height);
@@ -93,13 +93,13 @@ HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count, int* why) {
     *why = 1;
     *count = 0;
     if (IsClipboardFormatAvailable(CF_DIB)) {
-        if (!OpenClipboard(nullptr)) return nullptr;
+        if (!open_clipboard()) return nullptr;
         HGLOBAL handle = GetClipboardData(CF_DIB);
         HBITMAP bitmap = handle ? bitmap_from_dib_block(handle, palette, count, why) : nullptr;
         CloseClipboard();
         return bitmap;
     }
-    if (IsClipboardFormatAvailable(CF_BITMAP) && OpenClipboard(nullptr)) {
+    if (IsClipboardFormatAvailable(CF_BITMAP) && open_clipboard()) {
         HBITMAP source = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
         HBITMAP bitmap = source ? copy_of_bitmap(source) : nullptr;
         CloseClipboard();

@@ -57,7 +57,7 @@ void replay_recall_line(HWND window) {
 
 // The clipboard's text up to its first line end goes into the ring.
 void paste_first_line() {
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(nullptr)) return;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !open_clipboard()) return;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const wchar_t* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
     if (text) {
