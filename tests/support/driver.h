@@ -17,6 +17,15 @@ namespace kbxtest {
 // Polls pred every few milliseconds until it holds or timeout_ms pass.
 bool wait_until(const std::function<bool()>& pred, DWORD timeout_ms = 5000);
 
+// For "nothing happened" checks, which need a point after which it would
+// have. Posts a marker to a window of this process and waits until the
+// window's thread takes it from its queue: everything posted to that thread
+// before has been taken (and handled, unless a nested loop took the marker).
+bool wait_posted_taken(HWND window, DWORD timeout_ms = 10000);
+// Waits until a thread of this process takes a marker from its queue, that
+// is until it pumps messages (a wait that pumps, a loop's next pass).
+bool wait_thread_pumps(DWORD thread_id, DWORD timeout_ms = 10000);
+
 // --- in-process runs -------------------------------------------------------------
 // Runs the framework on this thread with the given routines while driver
 // runs on a second thread. When driver returns and the control window still
