@@ -69,6 +69,7 @@ HWND wait_for_control_window(DWORD timeout_ms) {
 
 int run_framework_with(void (*setup)(), void (*main_routine)(), const std::function<void()>& driver) {
     // Clear a stale handle from an earlier run before the driver looks.
+    kbx::drop_animation_paced = false;
     kbx::control.window = nullptr;
     kbx::control.dc = nullptr;
     std::thread worker([&] {

@@ -29,7 +29,8 @@ bool wait_thread_pumps(DWORD thread_id, DWORD timeout_ms = 10000);
 // --- in-process runs -------------------------------------------------------------
 // Runs the framework on this thread with the given routines while driver
 // runs on a second thread. When driver returns and the control window still
-// exists, Exit is posted to it. Returns the framework's exit code.
+// exists, Exit is posted to it. Returns the framework's exit code. The
+// start-up drop animation runs unpaced (kbx::drop_animation_paced).
 int run_framework_with(void (*setup)(), void (*main_routine)(), const std::function<void()>& driver);
 // The control window of this process's framework run, waiting for it.
 HWND wait_for_control_window(DWORD timeout_ms = 10000);
