@@ -58,6 +58,11 @@ bool wait_posted_taken(HWND window, DWORD timeout_ms) {
 
 bool wait_thread_pumps(DWORD thread_id, DWORD timeout_ms) { return marker_taken(thread_id, nullptr, timeout_ms); }
 
+bool wait_user_thread_pumps(DWORD timeout_ms) {
+    return wait_until([] { return kbx::control.user_thread_id != 0; }, timeout_ms) &&
+           wait_thread_pumps(kbx::control.user_thread_id, timeout_ms);
+}
+
 // --- in-process runs -----------------------------------------------------------
 
 HWND wait_for_control_window(DWORD timeout_ms) {
@@ -268,6 +273,11 @@ std::string read_clipboard_text() {
     }
     CloseClipboard();
     return text;
+}
+
+std::string clipboard_text_after(DWORD before, DWORD timeout_ms) {
+    if (!wait_until([&] { return GetClipboardSequenceNumber() != before; }, timeout_ms)) return "";
+    return read_clipboard_text();
 }
 
 bool write_clipboard_text(const std::wstring& text) {

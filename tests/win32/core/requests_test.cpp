@@ -161,6 +161,7 @@ TEST(Requests, RefusedWhileMainRuns) {
 TEST(Wait, ReturnsZeroAfter100ms) {
     main_runs = 0;
     wait_result = -1;
+    wait_ms = -1;
     run_framework_with(no_setup, timed_wait_main, [] {
         HWND w = wait_for_control_window();
         post_command(w, 1001);
@@ -173,6 +174,7 @@ TEST(Wait, ReturnsZeroAfter100ms) {
 
 TEST(Wait, ReturnsOneAtOnceWhenStopped) {
     main_runs = 0;
+    stopped_waits_ms = -1;
     run_framework_with(no_setup, stopped_wait_main, [] {
         HWND w = wait_for_control_window();
         post_command(w, KBX_CMD_START);
@@ -197,7 +199,7 @@ TEST(Wait, StopWakesABlockedWaitAtOnce) {
             ASSERT_TRUE(wait_until([&] { return waits_begun == k + 1; }));
             // The wait pumps first: Stop comes at its start, with most of
             // its 100 ms still to go.
-            ASSERT_TRUE(wait_thread_pumps(kbx::control.user_thread_id));
+            ASSERT_TRUE(wait_user_thread_pumps());
             stop_posted_at = static_cast<long>(GetTickCount());
             post_command(w, KBX_CMD_STOP);
             ASSERT_TRUE(wait_until([&] { return stops_seen == k + 1; }));

@@ -65,9 +65,8 @@ TEST(RunState, StartEntersMainAndClearsStop) {
         HWND w = wait_for_control_window();
         // The idle loop waits for Start: two passes of it (each pumps, then
         // looks at the flags) leave the main routine alone.
-        ASSERT_TRUE(wait_until([] { return kbx::control.user_thread_id != 0; }));
-        ASSERT_TRUE(wait_thread_pumps(kbx::control.user_thread_id));
-        ASSERT_TRUE(wait_thread_pumps(kbx::control.user_thread_id));
+        ASSERT_TRUE(wait_user_thread_pumps());
+        ASSERT_TRUE(wait_user_thread_pumps());
         EXPECT_EQ(main_runs, 0);
         post_command(w, KBX_CMD_STOP);       // Stop before Start has no lasting effect
         wait_until([] { return stop_request == 1; });
@@ -110,8 +109,7 @@ TEST(RunState, ExitDuringIdleEndsThreadCleanly) {
     int code = run_framework_with(no_setup, polite_main, [&] {
         HWND w = wait_for_control_window();
         // Exit from inside the idle loop's wait.
-        ASSERT_TRUE(wait_until([] { return kbx::control.user_thread_id != 0; }));
-        ASSERT_TRUE(wait_thread_pumps(kbx::control.user_thread_id));
+        ASSERT_TRUE(wait_user_thread_pumps());
         started = GetTickCount();
         post_command(w, KBX_CMD_EXIT);
     });

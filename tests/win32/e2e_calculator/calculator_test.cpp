@@ -90,12 +90,8 @@ protected:
     }
 
     // The calculator's next printout after the clipboard's sequence number
-    // was `before`. The clipboard is not opened until the calculator has
-    // changed it: a copy that finds the clipboard held would fail.
-    static std::string printout_after(DWORD before) {
-        if (!wait_until([&] { return GetClipboardSequenceNumber() != before; }, 5000)) return "";
-        return read_clipboard_text();
-    }
+    // was `before`.
+    static std::string printout_after(DWORD before) { return clipboard_text_after(before, 5000); }
 
     // Presses Calc with the mouse and returns the printout.
     std::string press_calc() {
@@ -125,6 +121,7 @@ protected:
         post_click(calc, 10, 10);
         EXPECT_TRUE(wait_until(
             [&] {
+                // Read only after a change, as clipboard_text_after does.
                 const DWORD now = GetClipboardSequenceNumber();
                 if (now == seen) return false;
                 seen = now;

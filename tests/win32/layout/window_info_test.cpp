@@ -44,13 +44,9 @@ void full_layout_setup() {
 // Runs Window Info in text window t and returns the clipboard's text.
 std::string window_info_fragment(int t) {
     clear_clipboard();
+    const DWORD before = GetClipboardSequenceNumber();
     PostMessageW(kbx::text_windows[t].window, WM_COMMAND, 1045, 0);
-    std::string text;
-    wait_until([&] {
-        text = read_clipboard_text();
-        return text.find("KBX_SetForeground") != std::string::npos;
-    }, 10000);
-    return text;
+    return clipboard_text_after(before);
 }
 
 std::string top_left(HWND w) {
