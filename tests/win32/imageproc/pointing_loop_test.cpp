@@ -143,6 +143,8 @@ TEST_F(PointingLoops, AStopRequestedBeforeTheToolIsForgotten) {
     ::stop_request = 1;
     post_command(0, kCmdDrawCircle);
     ASSERT_TRUE(wait_status("Click the first point"));
+    // The prompt shows before the tool has started; its mode is set last.
+    ASSERT_TRUE(wait_pointing(true));
     EXPECT_EQ(0, ::stop_request.load());
     post_click(0, 32, 24);
     ASSERT_TRUE(wait_status("Click the second point"));
