@@ -219,7 +219,7 @@ TEST(PopupMenu, ItemsAndGreying) {
     std::vector<MenuItem> idle, running;
     run_framework_with(no_setup, polite_main, [&] {
         HWND w = wait_for_control_window();
-        wait_until([] { return kbx::snap_table.count > 0; });
+        ASSERT_TRUE(wait_user_thread_pumps());
         idle = read_popup_menu(w);
         post_command(w, 1001);
         wait_until([] { return main_runs == 1; });
