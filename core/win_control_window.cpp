@@ -12,6 +12,8 @@
 
 namespace kbx {
 
+bool drop_animation_paced = true;
+
 namespace {
 
 enum {
@@ -46,9 +48,9 @@ void drop_animation(HWND window) {
         GetWindowRect(window, &r);
         SetWindowPos(window, nullptr, r.left, r.top + offset, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-        wait_since(&reference, 20);
+        if (drop_animation_paced) wait_since(&reference, 20);
     }
-    wait_since(&reference, 500);
+    if (drop_animation_paced) wait_since(&reference, 500);
 }
 
 LRESULT on_create(HWND window) {

@@ -44,6 +44,7 @@ void main_routine() {
 void start_framework(const SessionOptions& options) {
     session = options;
     // Clear a stale handle from an earlier run before waiting for the new one.
+    kbx::drop_animation_paced = false;
     kbx::control.window = nullptr;
     kbx::control.dc = nullptr;
     framework = std::thread([] { kbx::run_framework(GetModuleHandleW(nullptr), setup, main_routine); });

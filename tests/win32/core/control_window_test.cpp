@@ -155,7 +155,8 @@ TEST(ControlWindow, SnapTableHoldsScreenEdgesAndControlWindow) {
     kbx::Rect last = {}, control = {};
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        wait_until([] { return kbx::snap_table.count > 0; }, 3000);
+        // The user-program thread builds the table before its idle loop.
+        ASSERT_TRUE(wait_user_thread_pumps());
         SendMessageW(w, WM_MOVE, 0, 0);   // rebuilt on every move
         count = kbx::snap_table.count;
         last = kbx::snap_table.rects[count - 1];

@@ -13,6 +13,7 @@
 #include "core/runtime.h"
 #include "kobrix.h"
 #include "core/state.h"
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -130,14 +131,19 @@ TEST(Interactive, DepthSixteenCreatesNothing) {
     int images = -1;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"10");
         answer(L"10");
         answer(L"16");
-        Sleep(300);
+        // The next creation, handled after this one, takes number 0.
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
+        answer(L"10");
+        answer(L"10");
+        answer(L"8");
+        ASSERT_TRUE(wait_until([] { return kbx::image_windows[0].in_use == 1; }));
         images = open_image_count();
     });
-    EXPECT_EQ(images, 0);
+    EXPECT_EQ(images, 1);
 }
 
 TEST(Interactive, ExitWhileHeightWaitsCreatesNothing) {
@@ -229,24 +235,27 @@ TEST(Interactive, DroppedImageFilesOpenWindows) {
     CloseHandle(f);
 
     std::wstring c0, c1;
-    int images_after_text = -1;
+    int extra_images = -1;
     unsigned first_pixel = 0;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
+        // The text file, handled first, takes no number.
         PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({t})), 0);
-        Sleep(500);
-        images_after_text = open_image_count();
         PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({a, b})), 0);
-        ASSERT_TRUE(wait_until([] { return kbx::image_windows[1].in_use == 1; }));
-        Sleep(300);
+        ASSERT_TRUE(wait_until([&] {
+            c1 = caption_of_image(1);
+            return kbx::image_windows[1].in_use == 1 && c1 == L"001 second.bmp(100%)";
+        }));
+        // Done with the drops: the control window has taken what came after.
+        ASSERT_TRUE(wait_posted_taken(w));
+        extra_images = open_image_count() - 2;
         c0 = caption_of_image(0);
-        c1 = caption_of_image(1);
         EXPECT_EQ(kbx::image_windows[1].width, 300);
         EXPECT_EQ(kbx::image_windows[1].depth, 32);
         // The file's bottom-left pixel (the first bytes) lands at the bottom-left.
         first_pixel = kbx::image_pixels32[0][99 * 200] & 0xFFFFFF;
     });
-    EXPECT_EQ(images_after_text, 0);
+    EXPECT_EQ(extra_images, 0);
     EXPECT_EQ(c0, L"000 first.bmp(100%)");
     EXPECT_EQ(c1, L"001 second.bmp(100%)");
     const unsigned b0 = (54 * 7) & 0xFF, g0 = (55 * 7) & 0xFF, r0 = (56 * 7) & 0xFF;
@@ -255,7 +264,7 @@ TEST(Interactive, DroppedImageFilesOpenWindows) {
 
 TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
     int images = -1;
-    bool control_alive = false;
+    bool control_alive = false, slot_free = false;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
         post_command(w, 1001);
@@ -266,13 +275,14 @@ TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
         // Neither may wait for a request that would never be serviced.
         PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({a})), 0);
         PostMessageW(w, WM_KEYDOWN, 'W', 0);
-        post_command(w, 1045);
-        Sleep(500);
-        // The control window still answers.
-        DWORD_PTR result = 0;
-        control_alive = SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
+        post_command(w, KBX_CMD_WINDOW_INFO);
+        // The control window still answers, and no request waits in the
+        // slot for a service that never comes.
+        control_alive = wait_posted_taken(w);
+        slot_free = kbx::request_code == 0 && kbx::request_done == 1;
         images = open_image_count();
     });
     EXPECT_TRUE(control_alive);
+    EXPECT_TRUE(slot_free);
     EXPECT_EQ(images, 0);
 }

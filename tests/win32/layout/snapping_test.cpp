@@ -34,7 +34,8 @@ TEST(Snapping, ScreenEdgeOnlyWithCtrl) {
     RECT without = {}, near5 = {}, far8 = {}, original = {};
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        kbx::refresh_snap_table();
+        // The user-program thread builds the table before its idle loop.
+        ASSERT_TRUE(wait_user_thread_pumps());
         original = window_rect(w);
 
         hold_ctrl(false);
@@ -58,7 +59,7 @@ TEST(Snapping, NeverToItsOwnOldPlace) {
     RECT proposed = {}, original = {};
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        kbx::refresh_snap_table();   // holds the window's own rectangle
+        ASSERT_TRUE(wait_user_thread_pumps());   // the table holds the window's own rectangle
         original = window_rect(w);
         hold_ctrl(true);
         // The bottom snaps back to the screen's edge; the window's own old

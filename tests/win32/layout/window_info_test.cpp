@@ -44,13 +44,9 @@ void full_layout_setup() {
 // Runs Window Info in text window t and returns the clipboard's text.
 std::string window_info_fragment(int t) {
     clear_clipboard();
+    const DWORD before = GetClipboardSequenceNumber();
     PostMessageW(kbx::text_windows[t].window, WM_COMMAND, 1045, 0);
-    std::string text;
-    wait_until([&] {
-        text = read_clipboard_text();
-        return text.find("KBX_SetForeground") != std::string::npos;
-    }, 10000);
-    return text;
+    return clipboard_text_after(before);
 }
 
 std::string top_left(HWND w) {
@@ -149,7 +145,6 @@ TEST(WindowInfo, ReplayedFragmentRecreatesLayout) {
     Process p = launch(program_path(L"layout_fragment_program"), make_temp_dir(L"replay"));
     ASSERT_NE(p.handle, nullptr);
     ASSERT_NE(wait_for_window(L"kbx_bb", nullptr, 15000, p.pid), nullptr);
-    Sleep(500);
     size_t start = 0;
     int checked = 0;
     while (start < expected.size()) {
@@ -161,9 +156,15 @@ TEST(WindowInfo, ReplayedFragmentRecreatesLayout) {
         if (std::swscanf(std::wstring(line.begin(), line.end()).c_str(), L"%63l[^|]|%255l[^|]|%ld|%ld|%ld|%ld", cls,
                          title, &l, &t, &r, &b) != 6)
             continue;
-        HWND w = find_window(cls, title, p.pid);
+        // The setup routine may still be placing and sizing it.
+        HWND w = nullptr;
+        RECT now = {};
+        wait_until([&] {
+            w = find_window(cls, title, p.pid);
+            if (w) now = window_rect(w);
+            return w && now.left == l && now.top == t && now.right == r && now.bottom == b;
+        }, 10000);
         ASSERT_NE(w, nullptr) << line;
-        RECT now = window_rect(w);
         EXPECT_EQ(now.left, l) << line;
         EXPECT_EQ(now.top, t) << line;
         EXPECT_EQ(now.right, r) << line;
