@@ -1,7 +1,7 @@
-// Starts itself, picks the box tool on image window 0 and leaves it waiting
-// for its first point: the idle cost of a pointing loop (bench/idle_cpu.sh).
-#include "core/state.h"
-#include "kbx_commands.h"
+// Starts itself and waits in a pointing loop on image window 0 for the first
+// corner of a box: the idle cost of a pointing loop (bench/idle_cpu.sh).
+#include <windows.h>   // Sleep
+
 #include "kobrix.h"
 
 void KBX_Setup() {
@@ -10,7 +10,10 @@ void KBX_Setup() {
 }
 
 void KBX_Main() {
-    // The tool runs on this thread, inside the wait's message pump.
-    PostMessageW(kbx::image_windows[0].window, WM_COMMAND, KBX_CMD_DRAW_BOX, 0);
-    for (;;) wait_100ms();
+    int x1, y1, x2, y2;
+    while (KBX_PickBox(0, &x1, &y1, &x2, &y2) == 0) {}
+    // Cancelled or stopped: stay, pacing the loop as after Stop.
+    for (;;) {
+        if (wait_100ms() == 1) Sleep(100);
+    }
 }
