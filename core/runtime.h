@@ -40,7 +40,8 @@ DWORD WINAPI user_thread_main(LPVOID);
 
 // --- requests (posters on the first thread; service on the user thread) ------
 // Each poster returns without posting (result -1 where there is a result)
-// while the main routine runs: only the idle loop services requests.
+// once the main routine runs, since only the idle loop services requests,
+// and gives up waiting when Exit begins.
 int post_create_image(int n, const char* title, int width, int height, int depth);
 void post_show_image(int n);
 int post_load_image(int n, const char* path);

@@ -65,6 +65,7 @@ void wake_user_thread();
 
 // --- request slot ------------------------------------------------------------
 enum RequestCode {
+    kRequestsClosed = -1,   // set by the user-program thread as the main routine starts
     kRequestNone = 0,
     kRequestCreateImage = 9001,
     kRequestShowImage = 9002,
@@ -75,7 +76,7 @@ enum RequestCode {
     kRequestOpenButtonBox = 9007,
 };
 
-extern std::atomic<int> request_code;   // written last by the poster
+extern std::atomic<int> request_code;   // written last, from 0 only, by the poster
 extern std::atomic<int> request_done;   // 1 when serviced; initially 1
 extern int request_number;
 extern const char* request_title;

@@ -137,8 +137,9 @@ void interactive_paste() {
 
 void interactive_drop_files(HDROP drop) {
     int n = 0;
+    bool refused = false;   // the main routine started or Exit began: nothing more opens
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
+    for (UINT i = 0; i < count && !refused; ++i) {
         wchar_t dropped[MAX_PATH] = {};
         wchar_t full[MAX_PATH] = {};
         wchar_t* name = nullptr;
@@ -163,6 +164,7 @@ void interactive_drop_files(HDROP drop) {
                 restore_image();
                 break;
             }
+            refused = result < 0;
             if (result != 1 || n >= kMaxWindows) break;
         }
     }

@@ -6,8 +6,10 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/runtime.h"
@@ -275,4 +277,44 @@ TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
     });
     EXPECT_TRUE(control_alive);
     EXPECT_EQ(images, 0);
+}
+
+// Start pressed while a drop of many files is loading, then Exit: the run
+// must end every time, whatever request the drop was handing over when the
+// main routine started.
+TEST(Interactive, ExitEndsTheRunAfterStartDuringADrop) {
+    std::wstring dir = make_temp_dir(L"dropstart");
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 40; ++i) {
+        files.push_back(join_path(dir, L"f" + std::to_wstring(i) + L".bmp"));
+        write_bmp(files.back(), 12, 12);
+    }
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::atomic<bool> ended{false};
+        kbx::control.window = nullptr;
+        kbx::control.dc = nullptr;
+        std::thread runner([&] {
+            kbx::run_framework(GetModuleHandleW(nullptr), no_setup, idle_main);
+            ended = true;
+        });
+        HWND w = wait_for_control_window();
+        PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop(files)), 0);
+        // Start at a different point of the loading each time.
+        const int opened = attempt * 4;
+        wait_until([&] { return open_image_count() >= opened; }, 20000);
+        if (attempt % 2) {
+            start_request = 1;
+        } else {
+            PostMessageW(w, WM_KEYDOWN, 'S', 0);
+        }
+        wait_until([] { return program_running == 1; }, 20000);
+        PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (!wait_until([&] { return ended.load(); }, 10000)) {
+            // The first thread is stuck for good: nothing after this can run.
+            std::printf("attempt %d: the run did not end after Exit\n", attempt);
+            std::fflush(stdout);
+            TerminateProcess(GetCurrentProcess(), 1);
+        }
+        runner.join();
+    }
 }
