@@ -24,12 +24,26 @@ std::string format_call(const char* name, const std::vector<int>& args) {
 std::string escape_literal(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
+    for (char ch : text) {
+        unsigned char c = static_cast<unsigned char>(ch);
         switch (c) {
             case '\\': out += "\\\\"; break;
             case '"': out += "\\\""; break;
             case '\n': out += "\\n"; break;
-            default: out += c; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            // "??" followed by some characters is a trigraph to older compilers.
+            case '?': out += !out.empty() && out.back() == '?' ? "\\?" : "?"; break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    // Always three digits, so that a digit after it cannot extend it.
+                    char octal[5];
+                    std::snprintf(octal, sizeof octal, "\\%03o", c);
+                    out += octal;
+                } else {
+                    out += ch;
+                }
+                break;
         }
     }
     return out;

@@ -38,8 +38,11 @@ struct LayoutButtonBox {
     std::vector<std::string> captions;
 };
 
-// C++ string-literal body for text: backslash, double quote and line feed
-// escaped, so that any label or caption pastes as valid source.
+// C++ string-literal body for text, so that any label or caption pastes as
+// valid source: backslash, double quote, line feed, carriage return and tab
+// as their escapes, every other byte below 0x20 and 0x7F as a three-digit
+// octal escape, and a '?' after a '?' as \? (no trigraphs). Bytes from 0x80
+// stay as they are (ANSI text).
 std::string escape_literal(const std::string& text);
 
 // The fragment, piece by piece (each piece is whole lines, tab-indented,

@@ -65,6 +65,8 @@ TEST(LayoutSource, InputBoxAndButtonBoxSections) {
 
 TEST(LayoutSource, LabelsCaptionsAndTitlesAreEscaped) {
     EXPECT_EQ(escape_literal("a\"b\\c\nd"), "a\\\"b\\\\c\\nd");
+    // Octal escapes keep three digits, so a digit after them stays a digit.
+    EXPECT_EQ(escape_literal("\r\t\x01" "7\x1f\x7f\x80?" "?="), "\\r\\t\\0017\\037\\177\x80?\\?=");
     LayoutButtonBox bb = {0, 0, 1, 1, 10, 10, {"two\nlines"}};
     std::string lines = layout_button_box_lines(bb);
     EXPECT_NE(lines.find("\tKBX_SetButtonBoxTitle(0,\"two\\nlines\");\n"), std::string::npos);
