@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <limits>
 #include <random>
+#include <vector>
 
 #include "imageproc/pixels.h"
 #include "imageproc/shapes.h"
@@ -206,6 +210,139 @@ TEST(ImageprocShapes, CirclePartlyOutsideDrawsItsInsidePart) {
     fill_circle(view_of(disc), 1, -3, -3, 12);   // mostly outside the top-left
     EXPECT_EQ(get_pixel(view_of(disc), 0, 0), 1);
     EXPECT_EQ(get_pixel(view_of(disc), 8, 8), 0);
+}
+
+// The circle steps walked in full, as the drawing did before it learnt to
+// skip the steps that cannot reach the picture. Points and the pen position
+// are reproduced exactly by the faster walk for every circle.
+struct WalkedCircle {
+    std::vector<std::pair<long long, long long>> points;   // those in rows 0..h-1, and the last
+    std::vector<std::array<long long, 3>> spans;           // row, from, to: likewise
+};
+
+WalkedCircle walk_circle_in_full(long long cx, long long cy, long long r, long long h) {
+    WalkedCircle out;
+    auto point = [&](long long x, long long y) {
+        if (!out.points.empty() && (out.points.back().second < 0 || out.points.back().second >= h))
+            out.points.pop_back();
+        out.points.push_back({x, y});
+    };
+    const long long lim = 5 * r / 7;
+    long long i = 0, a = r, e = r;
+    for (;;) {
+        point(cx - i, cy + a);
+        point(cx + i, cy - a);
+        if (i != 0 && i != a) {
+            point(cx + i, cy + a);
+            point(cx - i, cy - a);
+            point(cx + a, cy - i);
+            point(cx - a, cy + i);
+        }
+        point(cx + a, cy + i);
+        point(cx - a, cy - i);
+        e -= 2 * i + 1;
+        if (e <= 0) e += 2 * a - 2, a -= 1;
+        i += 1;
+        if (i > lim || i > a) break;
+    }
+    auto span = [&](long long y, long long from, long long to) {
+        if (!out.spans.empty() && (out.spans.back()[0] < 0 || out.spans.back()[0] >= h)) out.spans.pop_back();
+        out.spans.push_back({y, from, to});
+    };
+    i = 0, a = r, e = r;
+    bool stepped;
+    for (;;) {
+        stepped = false;
+        if (a != i) {
+            span(cy + i, cx - a, cx + a);
+            if (i != 0) span(cy - i, cx - a, cx + a);
+        }
+        e -= 2 * i + 1;
+        if (e <= 0) {
+            span(cy + a, cx - i, cx + i);
+            span(cy - a, cx - i, cx + i);
+            e += 2 * a - 2, a -= 1;
+            stepped = true;
+        }
+        i += 1;
+        if (i > lim || i > a) break;
+    }
+    if (!stepped) span(cy + a, cx - (i - 1), cx + (i - 1)), span(cy - a, cx - (i - 1), cx + (i - 1));
+    return out;
+}
+
+TEST(ImageprocShapes, CirclesMatchTheFullWalkAndSkipWhatMissesThePicture) {
+    const int W = 37, H = 23;
+    struct Case { int cx, cy, r; };
+    std::vector<Case> cases = {
+        {18, 11, 0}, {18, 11, 1}, {18, 11, 2}, {18, 11, 9}, {18, 11, 40}, {5, 5, -3},           // small, whole
+        {-4, 11, 9}, {40, 11, 9}, {18, -6, 9}, {18, 28, 9}, {-5, -5, 12}, {41, 26, 14},         // partly inside
+        {-100, -100, 20}, {200, 11, 30}, {18, 11, 3000},                                        // missing it
+        {-2990, 11, 3000}, {18, 3010, 3000}, {-70000, -70000, 98995}, {12, -199990, 200000},    // huge, crossing
+        {-120000, 11, 120020}, {18, 11, 500000}, {50000, 50000, 70700}, {-3, 30, 400000},
+    };
+    auto same_run = [&](const Case& c, const WalkedCircle& walk, int which) {
+        PixelImage got = picture(W, H), want = picture(W, H);
+        kbxtest::fill_distinct(got);
+        kbxtest::fill_distinct(want);
+        PixelView g = view_of(got), w = view_of(want);
+        auto want_point = [&](int colour) {
+            for (auto& p : walk.points)
+                if (p.first >= 0 && p.first < W && p.second >= 0 && p.second < H) {
+                    int x = static_cast<int>(p.first), y = static_cast<int>(p.second);
+                    store_inside(w, x, y, colour < 0 ? ~get_pixel(w, x, y) & 0xFFFFFF : colour);
+                }
+        };
+        auto want_spans = [&](int colour) {
+            for (auto& s : walk.spans) {
+                if (s[0] < 0 || s[0] >= H) continue;
+                for (long long x = std::max(0LL, std::min(s[1], s[2])); x <= std::min<long long>(W - 1, std::max(s[1], s[2])); ++x)
+                    store_inside(w, static_cast<int>(x), static_cast<int>(s[0]),
+                                 colour < 0 ? ~get_pixel(w, static_cast<int>(x), static_cast<int>(s[0])) & 0xFFFFFF : colour);
+            }
+        };
+        PenPosition pen{};
+        switch (which) {
+            case 0: draw_circle(g, 0x123456, c.cx, c.cy, c.r); want_point(0x123456);
+                    pen = {static_cast<int>(walk.points.back().first), static_cast<int>(walk.points.back().second)}; break;
+            case 1: xor_circle(g, c.cx, c.cy, c.r); want_point(-1);
+                    pen = {static_cast<int>(walk.points.back().first), static_cast<int>(walk.points.back().second)}; break;
+            case 2: fill_circle(g, 0x654321, c.cx, c.cy, c.r); want_spans(0x654321); want_point(0x654321);
+                    pen = {static_cast<int>(walk.points.back().first), static_cast<int>(walk.points.back().second)}; break;
+            default: xor_fill_circle(g, c.cx, c.cy, c.r); want_spans(-1);
+                     pen = {static_cast<int>(walk.spans.back()[2]), static_cast<int>(walk.spans.back()[0])}; break;
+        }
+        EXPECT_TRUE(kbxtest::same_pixels(got, want)) << c.cx << "," << c.cy << " r " << c.r << " kind " << which;
+        EXPECT_EQ(pen_position.x, pen.x) << c.cx << "," << c.cy << " r " << c.r << " kind " << which;
+        EXPECT_EQ(pen_position.y, pen.y) << c.cx << "," << c.cy << " r " << c.r << " kind " << which;
+    };
+    for (int r = 2; r <= 60; ++r)   // every ending of the walk, seen from all sides
+        for (int cx : {-r, -r / 2, 0, W / 2, W + r / 3})
+            for (int cy : {-r, 1 - r / 2, H / 2, H + r / 2}) cases.push_back({cx, cy, r});
+    for (const Case& c : cases) {
+        WalkedCircle walk = walk_circle_in_full(c.cx, c.cy, c.r, H);
+        for (int which = 0; which < 4; ++which) same_run(c, walk, which);
+    }
+
+    // The largest radius: drawn at once, however far the centre. A circle
+    // round the picture leaves it alone, its disc covers it; one whose
+    // right edge runs down column 5 is straight there.
+    const int big = std::numeric_limits<int>::max();
+    PixelImage ring = picture(W, H), disc = picture(W, H), edge = picture(W, H), edge_disc = picture(W, H);
+    draw_circle(view_of(ring), 1, 10, 10, big);
+    xor_circle(view_of(ring), -big, big, big);
+    fill_circle(view_of(disc), 1, 10, 10, big);
+    draw_circle(view_of(edge), 1, 5 - big, 11, big);
+    fill_circle(view_of(edge_disc), 1, 5 - big, 11, big);
+    EXPECT_TRUE(changed(view_of(ring)).empty());
+    EXPECT_EQ(changed(view_of(disc)).size(), static_cast<size_t>(W * H));
+    PointSet column, left_part;
+    for (int y = 0; y < H; ++y) {
+        column.insert({5, y});
+        for (int x = 0; x <= 5; ++x) left_part.insert({x, y});
+    }
+    EXPECT_EQ(changed(view_of(edge)), column);
+    EXPECT_EQ(changed(view_of(edge_disc)), left_part);
 }
 
 TEST(ImageprocShapes, BoxesOutlineFillAndInvert) {
