@@ -139,7 +139,12 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
         int w = rect.right - rect.left;
         int h = rect.bottom - rect.top;
         int x = (cx_full - w) / 2;
-        int y = cy_full + GetSystemMetrics(SM_CYCAPTION) - h - 55;
+        // Where the drop ends; with no panel (Wine) that can lie below the
+        // screen, so move up only as far as the work area needs.
+        int top = cy_full + GetSystemMetrics(SM_CYCAPTION) - h;
+        RECT work = {};
+        if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) && top + h > work.bottom) top = work.bottom - h;
+        int y = top - 55;
 
         CreateWindowExW(0, control_class_name, L"KOBRIX", kControlStyle, x, y, w, h, nullptr, control.menu,
                         module_instance, nullptr);

@@ -114,9 +114,14 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
     EXPECT_EQ(rect.right - rect.left, w);
     EXPECT_EQ(rect.bottom - rect.top, h);
     EXPECT_EQ(client.cx, 240);
-    // Bottom centre of the work area, after the 55-pixel drop.
+    // Bottom centre of the work area, after the 55-pixel drop; moved up only
+    // as far as it takes to lie wholly inside the work area.
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int top = GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION) - h;
     EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXFULLSCREEN) - w) / 2);
-    EXPECT_EQ(rect.top, GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION) - h);
+    EXPECT_EQ(rect.top, top + h <= work.bottom ? top : work.bottom - h);
+    EXPECT_LE(rect.bottom, work.bottom);
 
     HDC screen = GetDC(nullptr);
     int depth = GetDeviceCaps(screen, BITSPIXEL);
