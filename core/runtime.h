@@ -28,6 +28,10 @@ bool forward_control_key(WPARAM key, LPARAM lparam);
 void set_status_text(const char* text);
 // Puts "%d-bit color" back into the status label.
 void show_depth_status();
+// Beeps and shows text in the status label for a few seconds, then the
+// colour depth again. Callable from either thread; text must stay valid
+// until shown (a literal).
+void flash_status_text(const char* text);
 // A message box captioned "Pause" with an OK button; returns when closed.
 void pause_message(const char* text);
 

@@ -1,6 +1,7 @@
 // The processing menu of an image window: which command does what, and the
 // commands that act on the whole picture (test patterns, invert, mirrors,
 // quarter turns, scaling, clipping).
+#include "core/runtime.h"
 #include "core/state.h"
 #include "image/image_geometry.h"
 #include "image/image_menus.h"
@@ -50,11 +51,15 @@ void in_place_command(HWND window, void (*operation)(const PixelView&)) {
 
 // Rebuilds window n at the size of a new picture and puts the picture in.
 // A size the window cannot show leaves the window and its old picture
-// alone: rebuilding first would destroy the window and lose the picture.
+// alone (rebuilding first would destroy the window and lose the picture),
+// and the user is told why nothing happened.
 void replace_picture(int n, PixelImage& picture) {
     const ImageWindowRecord& r = image_windows[n];
     ZoomFit fit;
-    if (!fit_zoom(r.zoom, picture.width, picture.height, display_limits(r.screen_limited), &fit)) return;
+    if (!fit_zoom(r.zoom, picture.width, picture.height, display_limits(r.screen_limited), &fit)) {
+        flash_status_text("Too large to show: picture kept");
+        return;
+    }
     if (resize_image(n, picture.width, picture.height) != 0) return;
     PixelView view = window_pixels(n);
     if (view_usable(view)) copy_rect(view_of(picture), 0, 0, view);
