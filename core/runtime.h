@@ -12,7 +12,7 @@ typedef void (*UserRoutine)();
 // Runs the framework to its end on the calling thread (which becomes the
 // first thread) with the given user program. Returns the process exit code:
 // 0 after a normal end, 1 at the instance limit or when a class cannot be
-// registered. Can be run again after it returns (tests do).
+// registered or the control window cannot be created. Can be run again after it returns (tests do).
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine);
 
 // --- control window (first thread) -----------------------------------------

@@ -4,7 +4,6 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <cstdio>
 #include <cwchar>
 
 #include "boxes/boxes.h"
@@ -146,20 +145,21 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
         if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) && top + h > work.bottom) top = work.bottom - h;
         int y = top - 55;
 
-        CreateWindowExW(0, control_class_name, L"KOBRIX", kControlStyle, x, y, w, h, nullptr, control.menu,
-                        module_instance, nullptr);
+        HWND window = CreateWindowExW(0, control_class_name, L"KOBRIX", kControlStyle, x, y, w, h, nullptr,
+                                      control.menu, module_instance, nullptr);
+        if (!window) {
+            // Without it nothing would ever end the message loop below.
+            exit_code = 1;
+        } else {
+            show_depth_status();
+            UpdateWindow(control.window);
+            control.dc = GetDC(control.window);
 
-        char depth_text[16];
-        std::snprintf(depth_text, sizeof depth_text, "%d-bit color", screen_depth);
-        set_status_text(depth_text);
-
-        UpdateWindow(control.window);
-        control.dc = GetDC(control.window);
-
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
         }
 
         DeleteObject(image_text_font);
