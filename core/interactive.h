@@ -6,12 +6,12 @@
 
 namespace kbx {
 
-void interactive_paste();          // 1026
-void interactive_image_window();   // 1027
-void interactive_text_window();    // 1028
-void interactive_input_box();      // 1044
-void interactive_window_info();    // 1045
-void interactive_button_box();     // 1051
+void interactive_paste();          // KBX_CMD_PASTE_NEW_IMAGE
+void interactive_image_window();   // KBX_CMD_NEW_IMAGE_WINDOW
+void interactive_text_window();    // KBX_CMD_NEW_TEXT_WINDOW
+void interactive_input_box();      // KBX_CMD_NEW_INPUT_BOX
+void interactive_window_info();    // KBX_CMD_WINDOW_INFO
+void interactive_button_box();     // KBX_CMD_NEW_BUTTON_BOX
 void interactive_drop_files(HDROP drop);
 
 }  // namespace kbx

@@ -10,6 +10,7 @@
 #include "core/runtime.h"
 #include "core/state.h"
 #include "core/status_text.h"
+#include "kbx_commands.h"
 #include "textwin/snapping.h"
 #include "textwin/text_window.h"
 
@@ -18,15 +19,15 @@ namespace kbx {
 namespace {
 
 enum {
-    kCmdStart = 1001,
-    kCmdExit = 1002,
-    kCmdStop = 1003,
-    kCmdPaste = 1026,
-    kCmdImageWindow = 1027,
-    kCmdTextWindow = 1028,
-    kCmdInputBox = 1044,
-    kCmdWindowInfo = 1045,
-    kCmdButtonBox = 1051,
+    kCmdStart = KBX_CMD_START,
+    kCmdExit = KBX_CMD_EXIT,
+    kCmdStop = KBX_CMD_STOP,
+    kCmdPaste = KBX_CMD_PASTE_NEW_IMAGE,
+    kCmdImageWindow = KBX_CMD_NEW_IMAGE_WINDOW,
+    kCmdTextWindow = KBX_CMD_NEW_TEXT_WINDOW,
+    kCmdInputBox = KBX_CMD_NEW_INPUT_BOX,
+    kCmdWindowInfo = KBX_CMD_WINDOW_INFO,
+    kCmdButtonBox = KBX_CMD_NEW_BUTTON_BOX,
     kStatusLabelId = 2001,
 };
 

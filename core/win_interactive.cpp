@@ -13,13 +13,12 @@
 #include "core/runtime.h"
 #include "core/state.h"
 #include "image/image_window.h"
+#include "kbx_commands.h"
 #include "kbx_textwin.h"
 
 namespace kbx {
 
 namespace {
-
-const UINT kCmdWindowInfo = 1045;
 
 // Text window 0 for the prompts: brought forward when open (the current
 // text window stays), else opened by request (and made current).
@@ -111,7 +110,7 @@ void interactive_window_info() {
     // into a window that exists.
     int t = current_text_window;
     if (valid_window_number(t) && text_windows[t].in_use)
-        PostMessageW(text_windows[t].window, WM_COMMAND, kCmdWindowInfo, 0);
+        PostMessageW(text_windows[t].window, WM_COMMAND, KBX_CMD_WINDOW_INFO, 0);
 }
 
 void interactive_paste() {

@@ -10,6 +10,7 @@
 #include "core/runtime.h"
 #include "core/state.h"
 #include "image/image_window.h"
+#include "kbx_commands.h"
 #include "textwin/text_window.h"
 
 namespace kbx {
@@ -87,9 +88,9 @@ void create_image_text_font() {
 
 HMENU create_menu_bar() {
     HMENU menu = CreateMenu();
-    AppendMenuW(menu, MF_STRING, 1001, L"Start(&S)");
-    AppendMenuW(menu, MF_STRING, 1003, L"Stop(&C)");
-    AppendMenuW(menu, MF_STRING, 1002, L"Exit(&X)");
+    AppendMenuW(menu, MF_STRING, KBX_CMD_START, L"Start(&S)");
+    AppendMenuW(menu, MF_STRING, KBX_CMD_STOP, L"Stop(&C)");
+    AppendMenuW(menu, MF_STRING, KBX_CMD_EXIT, L"Exit(&X)");
     return menu;
 }
 

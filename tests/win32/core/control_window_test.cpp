@@ -8,6 +8,7 @@
 
 #include "core/runtime.h"
 #include "core/state.h"
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -133,9 +134,9 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
     EXPECT_EQ(items[0], L"Start(&S)");
     EXPECT_EQ(items[1], L"Stop(&C)");
     EXPECT_EQ(items[2], L"Exit(&X)");
-    EXPECT_EQ(ids[0], 1001u);
-    EXPECT_EQ(ids[1], 1003u);
-    EXPECT_EQ(ids[2], 1002u);
+    EXPECT_EQ(ids[0], static_cast<UINT>(KBX_CMD_START));
+    EXPECT_EQ(ids[1], static_cast<UINT>(KBX_CMD_STOP));
+    EXPECT_EQ(ids[2], static_cast<UINT>(KBX_CMD_EXIT));
 }
 
 TEST(ControlWindow, SizingDragKeepsSize) {

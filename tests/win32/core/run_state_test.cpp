@@ -6,6 +6,7 @@
 
 #include "core/runtime.h"
 #include "core/state.h"
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -64,13 +65,13 @@ TEST(RunState, StartEntersMainAndClearsStop) {
         HWND w = wait_for_control_window();
         Sleep(200);
         EXPECT_EQ(main_runs, 0);             // the idle loop waits for Start
-        post_command(w, 1003);               // Stop before Start has no lasting effect
+        post_command(w, KBX_CMD_STOP);               // Stop before Start has no lasting effect
         wait_until([] { return stop_request == 1; });
-        post_command(w, 1001);
+        post_command(w, KBX_CMD_START);
         ASSERT_TRUE(wait_until([] { return main_runs == 1; }));
         running_after_start = program_running;
         stop_after_start = stop_request;
-        post_command(w, 1001);               // a second Start changes nothing
+        post_command(w, KBX_CMD_START);               // a second Start changes nothing
         Sleep(200);
     });
     EXPECT_EQ(code, 0);
@@ -93,7 +94,7 @@ TEST(RunState, StopReachesWait) {
     run_framework_with(self_starting_setup, polite_main, [] {
         HWND w = wait_for_control_window();
         wait_until([] { return main_runs > 0 && program_running == 1; });
-        post_command(w, 1003);
+        post_command(w, KBX_CMD_STOP);
         EXPECT_TRUE(wait_until([] { return saw_stop == 1; }));
     });
     EXPECT_EQ(saw_stop, 1);
@@ -105,7 +106,7 @@ TEST(RunState, ExitDuringIdleEndsThreadCleanly) {
         HWND w = wait_for_control_window();
         Sleep(100);
         started = GetTickCount();
-        post_command(w, 1002);
+        post_command(w, KBX_CMD_EXIT);
     });
     took = GetTickCount() - started;
     EXPECT_EQ(code, 0);
@@ -121,7 +122,7 @@ TEST(RunState, ExitTerminatesDeafMainAfterGracePeriod) {
         HWND w = wait_for_control_window();
         wait_until([] { return main_runs == 1; });
         started = GetTickCount();
-        post_command(w, 1002);
+        post_command(w, KBX_CMD_EXIT);
     });
     DWORD took = GetTickCount() - started;
     EXPECT_EQ(code, 0);
@@ -160,8 +161,8 @@ TEST(RunState, KeysOfTheControlWindow) {
     });
     EXPECT_EQ(code, 0);
     ASSERT_EQ(posted_commands.size(), 2u);
-    EXPECT_EQ(posted_commands[0], 1026);
-    EXPECT_EQ(posted_commands[1], 1045);
+    EXPECT_EQ(posted_commands[0], KBX_CMD_PASTE_NEW_IMAGE);
+    EXPECT_EQ(posted_commands[1], KBX_CMD_WINDOW_INFO);
 }
 
 TEST(RunState, EscapeExits) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -234,7 +235,7 @@ TEST_F(Calculator, TwoClicksWithinOnePollPrintOnce) {
 
 TEST_F(Calculator, AnswersCalcAfterStopWithoutSpinning) {
     ASSERT_EQ(press_calc(), kFirstPrintout);
-    PostMessageW(control, WM_COMMAND, 1003, 0);   // Stop
+    PostMessageW(control, WM_COMMAND, KBX_CMD_STOP, 0);   // Stop
     Sleep(300);
     EXPECT_EQ(press_calc(), kFirstPrintout);
 

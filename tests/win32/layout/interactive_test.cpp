@@ -115,7 +115,7 @@ TEST(Interactive, ImageWindowByPrompts) {
     std::wstring caption;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"200");
         answer(L"150");
         answer(L"8");
@@ -132,7 +132,7 @@ TEST(Interactive, DepthSixteenCreatesNothing) {
     int images = -1;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"10");
         answer(L"10");
         answer(L"16");
@@ -146,10 +146,10 @@ TEST(Interactive, ExitWhileHeightWaitsCreatesNothing) {
     int images = -1;
     int code = run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"10");
         wait_until([] { return kbx::input_active != 0; });   // "Height=" waits
-        post_command(w, 1002);
+        post_command(w, KBX_CMD_EXIT);
         wait_until([] { return exit_state == 2; });
         images = open_image_count();
     });
@@ -162,12 +162,12 @@ TEST(Interactive, BoxesByPrompts) {
     HWND button_box_after_zero = reinterpret_cast<HWND>(1);
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1044);
+        post_command(w, KBX_CMD_NEW_INPUT_BOX);
         answer(L"50");   // limited to 30
         ASSERT_TRUE(wait_until([] { return kbx::input_box.window != nullptr; }));
         fields = kbx::input_box.item_count;
 
-        post_command(w, 1051);
+        post_command(w, KBX_CMD_NEW_BUTTON_BOX);
         answer(L"2");
         answer(L"3");
         ASSERT_TRUE(wait_until([] { return kbx::button_box.window != nullptr; }));
@@ -175,7 +175,7 @@ TEST(Interactive, BoxesByPrompts) {
         rows = kbx::button_box.button_rows;
 
         // 0 columns: the old box closes and none takes its place.
-        post_command(w, 1051);
+        post_command(w, KBX_CMD_NEW_BUTTON_BOX);
         answer(L"0");
         answer(L"4");
         wait_until([] { return kbx::button_box.window == nullptr; });
@@ -191,9 +191,9 @@ TEST(Interactive, TextWindowTakesLowestFreeNumber) {
     int first = -1, second = -1;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1028);
+        post_command(w, KBX_CMD_NEW_TEXT_WINDOW);
         ASSERT_TRUE(wait_until([] { return kbx::text_windows[0].in_use == 1; }));
-        post_command(w, 1028);
+        post_command(w, KBX_CMD_NEW_TEXT_WINDOW);
         ASSERT_TRUE(wait_until([] { return kbx::text_windows[1].in_use == 1; }));
         first = kbx::text_windows[0].client_width;
         second = kbx::text_windows[1].client_height;
@@ -208,7 +208,7 @@ TEST(Interactive, PasteTakesTheNextFreeNumber) {
     run_framework_with(two_images_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
         ASSERT_TRUE(put_clipboard_picture(330, 220));
-        post_command(w, 1026);
+        post_command(w, KBX_CMD_PASTE_NEW_IMAGE);
         ASSERT_TRUE(wait_until([] { return kbx::image_windows[2].in_use == 1; }));
         caption = caption_of_image(2);
         width = kbx::image_windows[2].width;
@@ -260,7 +260,7 @@ TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
     bool control_alive = false;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1001);
+        post_command(w, KBX_CMD_START);
         wait_until([] { return program_running == 1; });
         std::wstring dir = make_temp_dir(L"late");
         std::wstring a = join_path(dir, L"late.bmp");
@@ -268,7 +268,7 @@ TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
         // Neither may wait for a request that would never be serviced.
         PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({a})), 0);
         PostMessageW(w, WM_KEYDOWN, 'W', 0);
-        post_command(w, 1045);
+        post_command(w, KBX_CMD_WINDOW_INFO);
         Sleep(500);
         // The control window still answers.
         DWORD_PTR result = 0;

@@ -6,6 +6,7 @@
 
 #include "core/runtime.h"
 #include "core/state.h"
+#include "kbx_commands.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
 #include "tests/win32/textwin/session.h"
@@ -229,7 +230,7 @@ TEST_F(TextPrint, PrintingLetsTheWindowsHandleTheirMessages) {
     kbx::TextWindowRecord& r = open_cells(0, kCols, 6);
     on_user_thread([&] {
         ValidateRect(r.window, nullptr);
-        PostMessageW(r.window, WM_COMMAND, 1006, 0);   // Destroy, handled inside the print
+        PostMessageW(r.window, WM_COMMAND, KBX_CMD_TEXT_DESTROY, 0);   // Destroy, handled inside the print
         KBX_Print("x");
         EXPECT_EQ(r.in_use, 0);
     });
