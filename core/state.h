@@ -117,7 +117,8 @@ extern wchar_t recall_line[256];
 extern SnapTable snap_table;
 
 // Sets every variable above to its start-up value (handles null, tables
-// free, request_done 1, drawing defaults). Run before anything else.
+// free, request_done 1, drawing defaults, an empty key ring, no pointer
+// events). Run before anything else.
 void reset_shared_state();
 
 }  // namespace kbx

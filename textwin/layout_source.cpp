@@ -90,19 +90,4 @@ std::string layout_button_box_lines(const LayoutButtonBox& box) {
 
 std::string layout_footer() { return "\tKBX_SetForeground(KBXMAINWINDOW);\n"; }
 
-std::string generate_layout_source(const std::vector<LayoutImage>& images, const std::vector<LayoutText>& texts,
-                                   const LayoutInputBox* input_box, const LayoutButtonBox* button_box) {
-    std::string out = layout_header();
-    if (!images.empty()) {
-        out += layout_image_heading();
-        for (const LayoutImage& image : images) out += layout_image_line(image);
-    }
-    out += layout_text_heading();
-    for (const LayoutText& text : texts) out += layout_text_line(text);
-    if (input_box) out += layout_input_box_lines(*input_box);
-    if (button_box) out += layout_button_box_lines(*button_box);
-    out += layout_footer();
-    return out;
-}
-
 }  // namespace kbx

@@ -56,11 +56,6 @@ std::string layout_input_box_lines(const LayoutInputBox& box);
 std::string layout_button_box_lines(const LayoutButtonBox& box);
 std::string layout_footer();
 
-// The whole fragment for a snapshot: images (only when there are any), text
-// windows (the heading always), the input box and button box when open.
-std::string generate_layout_source(const std::vector<LayoutImage>& images, const std::vector<LayoutText>& texts,
-                                   const LayoutInputBox* input_box, const LayoutButtonBox* button_box);
-
 }  // namespace kbx
 
 #endif
