@@ -34,7 +34,7 @@ enum {
 const int kDropOffsets[28] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -6, -5, -4, -3,
                               -2, -1, 1, 2, 3, 4, 5, 6, -3, -2, -1, 1, 2, 3};
 const DWORD kExitGraceMs = 2000;
-const UINT kMsgFlashStatus = WM_APP + 1;   // lparam: the text
+const UINT kMsgFlashStatus = WM_APP + 0x40;   // lparam: the text
 const UINT_PTR kFlashTimer = 1;
 const UINT kFlashMs = 3000;
 char flashed_status[kStatusWidth];   // as the label shows it
@@ -234,9 +234,11 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
             on_command(LOWORD(wparam));
             return 0;
         case kMsgFlashStatus:
-            format_status_text(reinterpret_cast<const char*>(lparam), flashed_status);
-            set_status_text(reinterpret_cast<const char*>(lparam));
-            SetTimer(window, kFlashTimer, kFlashMs, nullptr);
+            if (lparam) {
+                format_status_text(reinterpret_cast<const char*>(lparam), flashed_status);
+                set_status_text(reinterpret_cast<const char*>(lparam));
+                SetTimer(window, kFlashTimer, kFlashMs, nullptr);
+            }
             return 0;
         case WM_TIMER:
             if (wparam == kFlashTimer) {
