@@ -6,13 +6,13 @@
 #include <cstring>
 
 #include "core/clock_math.h"
-#include "core/interactive.h"
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_interactive.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "core/status_text.h"
 #include "kbx_commands.h"
-#include "textwin/snapping.h"
-#include "textwin/text_window.h"
+#include "textwin/win_snapping.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

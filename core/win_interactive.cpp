@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/interactive.h"
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_interactive.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "kbx_commands.h"
 #include "kbx_textwin.h"
 

@@ -6,12 +6,12 @@
 
 #include <cwchar>
 
-#include "boxes/boxes.h"
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "boxes/win_boxes.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "kbx_commands.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

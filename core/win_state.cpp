@@ -1,4 +1,4 @@
-#include "core/state.h"
+#include "core/win_state.h"
 
 #include <cstring>
 

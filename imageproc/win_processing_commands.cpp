@@ -1,11 +1,11 @@
 // The processing menu of an image window: which command does what, and the
 // commands that act on the whole picture (test patterns, invert, mirrors,
 // quarter turns, scaling, clipping).
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_geometry.h"
 #include "image/image_menus.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "imageproc/image_source.h"
 #include "imageproc/patterns.h"
 #include "imageproc/profiles.h"

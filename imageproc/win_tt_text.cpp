@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "imageproc/tt_text.h"
 #include "imageproc/win_image_tools.h"
 

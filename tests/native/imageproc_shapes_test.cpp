@@ -221,53 +221,48 @@ struct WalkedCircle {
 };
 
 WalkedCircle walk_circle_in_full(long long cx, long long cy, long long r, long long h) {
-    WalkedCircle out;
-    auto point = [&](long long x, long long y) {
-        if (!out.points.empty() && (out.points.back().second < 0 || out.points.back().second >= h))
-            out.points.pop_back();
-        out.points.push_back({x, y});
-    };
+    // Every step's (i, a) and whether a fell at it.
+    struct Step { long long i, a; bool fell; };
+    std::vector<Step> steps;
     const long long lim = 5 * r / 7;
-    long long i = 0, a = r, e = r;
-    for (;;) {
-        point(cx - i, cy + a);
-        point(cx + i, cy - a);
-        if (i != 0 && i != a) {
-            point(cx + i, cy + a);
-            point(cx - i, cy - a);
-            point(cx + a, cy - i);
-            point(cx - a, cy + i);
-        }
-        point(cx + a, cy + i);
-        point(cx - a, cy - i);
+    for (long long i = 0, a = r, e = r;;) {
         e -= 2 * i + 1;
-        if (e <= 0) e += 2 * a - 2, a -= 1;
-        i += 1;
-        if (i > lim || i > a) break;
+        const bool fell = e <= 0;
+        steps.push_back({i, a, fell});
+        if (fell) e += 2 * a - 2, a -= 1;
+        if (++i > lim || i > a) break;
     }
-    auto span = [&](long long y, long long from, long long to) {
-        if (!out.spans.empty() && (out.spans.back()[0] < 0 || out.spans.back()[0] >= h)) out.spans.pop_back();
-        out.spans.push_back({y, from, to});
+    WalkedCircle out;
+    auto keep = [&](auto* list, auto item, long long row) {
+        if (!list->empty() && list->back().outside) list->pop_back();   // no longer the last
+        list->push_back({item, row < 0 || row >= h});
     };
-    i = 0, a = r, e = r;
-    bool stepped;
-    for (;;) {
-        stepped = false;
-        if (a != i) {
-            span(cy + i, cx - a, cx + a);
-            if (i != 0) span(cy - i, cx - a, cx + a);
+    struct KeptPoint { std::pair<long long, long long> p; bool outside; };
+    struct KeptSpan { std::array<long long, 3> s; bool outside; };
+    std::vector<KeptPoint> points;
+    std::vector<KeptSpan> spans;
+    // The eight octants in drawing order: x sign, y sign, and whether a runs along x.
+    const int octants[8][3] = {{-1, 1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, -1, 0},
+                               {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}, {-1, -1, 1}};
+    for (const Step& st : steps) {
+        for (int k = 0; k < 8; ++k) {
+            if (k >= 2 && k < 6 && (st.i == 0 || st.i == st.a)) continue;
+            const long long dx = octants[k][2] ? st.a : st.i, dy = octants[k][2] ? st.i : st.a;
+            const long long y = cy + octants[k][1] * dy;
+            keep(&points, std::make_pair(cx + octants[k][0] * dx, y), y);
         }
-        e -= 2 * i + 1;
-        if (e <= 0) {
-            span(cy + a, cx - i, cx + i);
-            span(cy - a, cx - i, cx + i);
-            e += 2 * a - 2, a -= 1;
-            stepped = true;
+        if (st.a != st.i) {
+            keep(&spans, std::array<long long, 3>{cy + st.i, cx - st.a, cx + st.a}, cy + st.i);
+            if (st.i != 0) keep(&spans, std::array<long long, 3>{cy - st.i, cx - st.a, cx + st.a}, cy - st.i);
         }
-        i += 1;
-        if (i > lim || i > a) break;
+        if (st.fell)
+            for (long long y : {cy + st.a, cy - st.a}) keep(&spans, std::array<long long, 3>{y, cx - st.i, cx + st.i}, y);
     }
-    if (!stepped) span(cy + a, cx - (i - 1), cx + (i - 1)), span(cy - a, cx - (i - 1), cx + (i - 1));
+    const Step& last = steps.back();
+    if (!last.fell)
+        for (long long y : {cy + last.a, cy - last.a}) keep(&spans, std::array<long long, 3>{y, cx - last.i, cx + last.i}, y);
+    for (auto& k : points) out.points.push_back(k.p);
+    for (auto& k : spans) out.spans.push_back(k.s);
     return out;
 }
 

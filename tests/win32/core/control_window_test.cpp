@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_commands.h"
 #include "tests/support/driver.h"
 

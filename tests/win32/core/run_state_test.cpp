@@ -4,8 +4,8 @@
 #include <atomic>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_commands.h"
 #include "tests/support/driver.h"
 

@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "core/runtime.h"
+#include "core/win_runtime.h"
 #include "kobrix.h"
-#include "core/state.h"
+#include "core/win_state.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;

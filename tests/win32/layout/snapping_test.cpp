@@ -1,10 +1,10 @@
 // Edge snapping of real windows: the moving notice with and without Ctrl.
 #include <gtest/gtest.h>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "tests/support/driver.h"
-#include "textwin/snapping.h"
+#include "textwin/win_snapping.h"
 
 using namespace kbxtest;
 

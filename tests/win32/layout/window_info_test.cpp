@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kobrix.h"
 #include "textwin/layout_source.h"
 #include "tests/support/driver.h"

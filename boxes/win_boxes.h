@@ -1,6 +1,6 @@
 // Input box and button box, internal side.
-#ifndef KBX_BOXES_INTERNAL_H
-#define KBX_BOXES_INTERNAL_H
+#ifndef KBX_WIN_BOXES_H
+#define KBX_WIN_BOXES_H
 
 #include <windows.h>
 

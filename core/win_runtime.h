@@ -1,7 +1,7 @@
 // The runtime spine: start-up, the control window, the user-program thread,
 // the request hand-off, the message pumps and small shared helpers.
-#ifndef KBX_RUNTIME_H
-#define KBX_RUNTIME_H
+#ifndef KBX_WIN_RUNTIME_H
+#define KBX_WIN_RUNTIME_H
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Interactive window creation from the control window (first thread).
-#ifndef KBX_INTERACTIVE_H
-#define KBX_INTERACTIVE_H
+#ifndef KBX_WIN_INTERACTIVE_H
+#define KBX_WIN_INTERACTIVE_H
 
 #include <windows.h>
 
