@@ -58,6 +58,11 @@ TEST(Snapping, NeverToItsOwnOldPlace) {
     RECT proposed = {}, original = {};
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
+        // Bottom on the snap table's lower screen edge (where the window
+        // starts unless that runs past the work area).
+        RECT start = window_rect(w);
+        const int edge = GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION);
+        SetWindowPos(w, nullptr, start.left, edge - (start.bottom - start.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         kbx::refresh_snap_table();   // holds the window's own rectangle
         original = window_rect(w);
         hold_ctrl(true);
