@@ -17,9 +17,7 @@ source "$root/scripts/display.sh"
 trap 'kill "$pid" 2>/dev/null || true; kbx_stop_all' EXIT
 pid=""
 
-cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
-cmake --build "$build/win64" -j "$(nproc)" --target "$program" post_key >/dev/null
+kbx_build_win64 "$root" "$build" "$program" post_key
 
 kbx_start_xvfb
 kbx_start_wine "$build/win64/wineprefix"

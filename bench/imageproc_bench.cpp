@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imageproc/colour_models.h"
 #include "imageproc/paint_fill.h"
 #include "imageproc/patterns.h"
 #include "imageproc/pixel_view.h"
@@ -90,6 +91,36 @@ BENCHMARK(BM_Invert)->Apply(sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MirrorHorizontal)->Apply(sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MirrorVertical)->Apply(sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Clear)->Apply(sizes)->Unit(benchmark::kMillisecond);
+
+// Colour-model passes: every pixel of the picture converted into three
+// row-sized planes of channel values, row by row.
+template <LumaModel Model>
+void luma_pass_row(const std::uint32_t* in, int count, int* a, int* b, int* c) {
+    luma_row(in, count, Model, a, b, c);
+}
+
+template <void (*Row)(const std::uint32_t*, int, int*, int*, int*)>
+void convert(benchmark::State& state) {
+    PixelImage image = make(state);
+    PixelView view = view_of(image);
+    std::vector<int> a(image.width), b(image.width), c(image.width);
+    for (auto _ : state) {
+        for (int y = 0; y < image.height; ++y) Row(row32(view, y), image.width, a.data(), b.data(), c.data());
+        benchmark::DoNotOptimize(a.data());
+        benchmark::DoNotOptimize(b.data());
+        benchmark::DoNotOptimize(c.data());
+        benchmark::ClobberMemory();
+    }
+    report(state, static_cast<double>(image.width) * image.height);
+}
+void BM_ToHsv(benchmark::State& s) { convert<hsv_row>(s); }
+void BM_ToYCrCb(benchmark::State& s) { convert<luma_pass_row<kModelYCrCb>>(s); }
+void BM_ToYuv(benchmark::State& s) { convert<luma_pass_row<kModelYuv>>(s); }
+void BM_ToYiq(benchmark::State& s) { convert<luma_pass_row<kModelYiq>>(s); }
+BENCHMARK(BM_ToHsv)->Apply(sizes32)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ToYCrCb)->Apply(sizes32)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ToYuv)->Apply(sizes32)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ToYiq)->Apply(sizes32)->Unit(benchmark::kMillisecond);
 
 template <int (*Turn)(const PixelView&, const PixelView&)>
 void turn(benchmark::State& state) {

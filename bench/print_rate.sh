@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Lines per second that KBX_Print puts into one 400 x 300 text window under
-# Wine, with the window log off and on.
+# Wine, with the window log off and on, and whether the log file holds
+# exactly the printed lines (text mode: CR LF line ends).
 #   bench/print_rate.sh [lines]     (default 100000 per run)
 #   KBX_BUILD_DIR  build root (default: <repo>/build)
 set -euo pipefail
@@ -13,9 +14,7 @@ source "$root/scripts/display.sh"
 work=$(mktemp -d)
 trap 'kbx_stop_all; rm -rf "$work"' EXIT
 
-cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
-cmake --build "$build/win64" -j "${KBX_JOBS:-2}" --target print_lines >/dev/null
+kbx_build_win64 "$root" "$build" print_lines
 
 kbx_start_xvfb
 kbx_start_wine "$build/win64/wineprefix"
@@ -26,3 +25,15 @@ if [ ! -s "$work/print_rate.txt" ]; then
   exit 1
 fi
 cat "$work/print_rate.txt"
+python3 - "$work" "$lines" <<'PY'
+import glob, sys
+work, lines = sys.argv[1], int(sys.argv[2])
+logs = glob.glob(work + "/KOBRIX*0.LOG")
+expected = "".join("line %06d of the print rate benchmark\r\n" % i for i in range(1, lines + 1)).encode()
+got = open(logs[0], "rb").read() if logs else b""
+if got == expected:
+    print("log file: identical to the %d printed lines (%d bytes)" % (lines, len(got)))
+else:
+    print("log file: DIFFERENT from the printed lines (%d bytes, %d expected)" % (len(got), len(expected)))
+    sys.exit(1)
+PY

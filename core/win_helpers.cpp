@@ -1,5 +1,5 @@
 // Small helpers shared by every Win32 file: ANSI text at platform calls,
-// menu items, the status label and the "Pause" message box.
+// the clipboard, menu items, the status label and the "Pause" message box.
 #include <cstring>
 
 #include "core/win_runtime.h"
@@ -52,6 +52,16 @@ void set_window_text_ansi(HWND window, const char* text) {
     wchar_t wide[256];
     ansi_to_wide(text, wide, 256);
     SetWindowTextW(window, wide);
+}
+
+bool open_clipboard() {
+    // A clipboard viewer or manager often holds the clipboard for a moment.
+    const DWORD start = GetTickCount();
+    while (!OpenClipboard(nullptr)) {
+        if (GetTickCount() - start >= kClipboardWaitMs) return false;
+        Sleep(5);
+    }
+    return true;
 }
 
 void insert_menu_item(HMENU menu, UINT position, const char* text, UINT id, UINT state, HMENU submenu) {

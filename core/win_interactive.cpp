@@ -2,8 +2,6 @@
 // prompts in a text window, then requests to the user-program thread, which
 // owns every window it creates.
 #include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -51,16 +49,6 @@ int lowest_free_text_number() {
     for (int n = 0; n < kMaxWindows; ++n)
         if (!text_windows[n].in_use) return n;
     return -1;
-}
-
-// Width and height of an image file as GDI+ reads it; 0 x 0 when it cannot.
-void image_file_size(const wchar_t* path, UINT* width, UINT* height) {
-    *width = *height = 0;
-    Gdiplus::GpImage* image = nullptr;
-    if (Gdiplus::DllExports::GdipLoadImageFromFile(path, &image) != Gdiplus::Ok || !image) return;
-    Gdiplus::DllExports::GdipGetImageWidth(image, width);
-    Gdiplus::DllExports::GdipGetImageHeight(image, height);
-    Gdiplus::DllExports::GdipDisposeImage(image);
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ void post_open_button_box(int columns, int rows);
 void service_request();
 
 // --- pumps and clock -------------------------------------------------------------
+// Copies to the screen, at once, the output the calling thread's text
+// windows are still holding back; every wait and read of the program does
+// this first, so the windows are exact whenever the program pauses.
+void flush_text_output();
 void pump_messages();
 void pump_dialog_messages();
 // Blocks the calling thread until a message arrives, the thread's wake event
@@ -80,6 +84,11 @@ void wide_to_ansi(const wchar_t* text, char* out, int size);
 // Inserts a menu item by position: a text item with an id and MF_ state
 // flags, a separator (text null), or a sub-menu (submenu not null).
 void insert_menu_item(HMENU menu, UINT position, const char* text, UINT id, UINT state, HMENU submenu = nullptr);
+// OpenClipboard(nullptr), tried again every few milliseconds while another
+// thread or program holds the clipboard, for at most kClipboardWaitMs.
+// Sleeps between tries and handles no messages. False when it stays busy.
+constexpr DWORD kClipboardWaitMs = 500;
+bool open_clipboard();
 // Platform colour (red in the low byte) from 0xRRGGBB.
 inline COLORREF to_colorref(int rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);

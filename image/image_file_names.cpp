@@ -1,5 +1,6 @@
 #include "image/image_file_names.h"
 
+#include <cstring>
 #include <cwchar>
 
 namespace kbx {
@@ -37,6 +38,25 @@ namespace {
 wchar_t lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
 }  // namespace
+
+int format_for_path(const char* path) {
+    static const struct {
+        const char* extension;
+        int format;
+    } kExtensions[] = {{".bmp", kFormatBmp}, {".jpg", kFormatJpeg}, {".jpeg", kFormatJpeg}, {".gif", kFormatGif},
+                       {".png", kFormatPng}, {".tif", kFormatTiff}, {".tiff", kFormatTiff}};
+    if (!path) return -1;
+    const std::size_t len = std::strlen(path);
+    for (const auto& e : kExtensions) {
+        const std::size_t ext_len = std::strlen(e.extension);
+        if (len <= ext_len) continue;   // a bare ".png" names no file
+        const char* tail = path + len - ext_len;
+        std::size_t i = 0;
+        while (i < ext_len && lower(static_cast<unsigned char>(tail[i])) == static_cast<wchar_t>(e.extension[i])) ++i;
+        if (i == ext_len) return e.format;
+    }
+    return -1;
+}
 
 bool add_extension(wchar_t* path, const wchar_t* extension) {
     std::size_t len = std::wcslen(path);

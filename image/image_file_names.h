@@ -30,6 +30,10 @@ extern const FileFilter kImageFileFilters[kOpenFilterCount];
 // 4 GIF, 5 PNG, 6 TIFF; anything else BMP.
 int format_for_save_filter(int filter_index);
 
+// The format a file name's extension names: .bmp, .jpg or .jpeg, .gif,
+// .png, .tif or .tiff, in any case (ASCII); -1 for any other name.
+int format_for_path(const char* path);
+
 // Appends the extension unless the path's last four characters, in lower
 // case, already contain it (so ".BMP" stays, ".jpeg" gets ".jpg"). path is
 // a buffer of kImagePathChars; returns false, leaving it alone, when the

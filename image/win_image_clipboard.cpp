@@ -22,10 +22,12 @@ union PlainInfo {
     unsigned char bytes[kDibHeaderBytes + 4 * kPaletteEntries];
 };
 
-HBITMAP bitmap_from_dib_block(HGLOBAL handle, RGBQUAD* palette, int* count) {
+HBITMAP bitmap_from_dib_block(HGLOBAL handle, RGBQUAD* palette, int* count, int* why) {
     const SIZE_T size = GlobalSize(handle);
     const unsigned char* block = static_cast<const unsigned char*>(GlobalLock(handle));
+    *why = 1;
     if (!block) return nullptr;
+    *why = 2;
     HBITMAP bitmap = nullptr;
     DibView view;
     // Another program wrote this block: nothing is read that the parser
@@ -37,10 +39,17 @@ HBITMAP bitmap_from_dib_block(HGLOBAL handle, RGBQUAD* palette, int* count) {
         }
         PlainInfo plain;
         write_plain_bitmap_info(view, block, plain.bytes);
-        HDC screen = GetDC(nullptr);
-        bitmap = CreateDIBitmap(screen, &plain.info.bmiHeader, CBM_INIT, block + view.pixel_offset, &plain.info,
-                                DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+        // A section in the block's own format, not a bitmap of the screen's:
+        // an 8-bit picture keeps its indices, so that pasting it into a
+        // window with the same palette copies them exactly rather than
+        // through the platform's nearest-colour search.
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(nullptr, &plain.info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (bitmap && bits) {
+            GdiFlush();
+            std::memcpy(bits, block + view.pixel_offset, view.pixel_bytes);
+        }
+        *why = bitmap ? 0 : 3;
     }
     GlobalUnlock(handle);
     return bitmap;
@@ -53,9 +62,9 @@ HBITMAP copy_of_bitmap(HBITMAP source) {
 
 }  // namespace
 
-void copy_image_to_clipboard(int n) {
-    if (!image_window_in_use(n)) return;
-    if (!OpenClipboard(nullptr)) return;
+int copy_image_to_clipboard(int n) {
+    if (!image_window_in_use(n)) return 4;
+    if (!open_clipboard()) return 1;
     EmptyClipboard();
     const ImageWindowRecord& r = image_windows[n];
     const std::size_t size = clipboard_dib_size(r.depth, r.width, r.height);
@@ -64,8 +73,7 @@ void copy_image_to_clipboard(int n) {
     if (!block) {
         if (handle) GlobalFree(handle);
         CloseClipboard();
-        pause_message("No enough memory for copy");
-        return;
+        return 3;
     }
     RGBQUAD palette[256] = {};
     if (r.depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, palette);
@@ -73,34 +81,42 @@ void copy_image_to_clipboard(int n) {
     write_clipboard_dib(r.depth, r.width, r.height, image_pixels8[n], reinterpret_cast<const PaletteEntry*>(palette),
                         block);
     GlobalUnlock(handle);
-    if (!SetClipboardData(CF_DIB, handle)) GlobalFree(handle);
+    const bool handed = SetClipboardData(CF_DIB, handle) != nullptr;
+    if (!handed) GlobalFree(handle);
     CloseClipboard();
+    return handed ? 0 : 1;
 }
 
-HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count) {
+HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count, int* why) {
+    int reason = 1;
+    if (!why) why = &reason;
+    *why = 1;
     *count = 0;
     if (IsClipboardFormatAvailable(CF_DIB)) {
-        if (!OpenClipboard(nullptr)) return nullptr;
+        if (!open_clipboard()) return nullptr;
         HGLOBAL handle = GetClipboardData(CF_DIB);
-        HBITMAP bitmap = handle ? bitmap_from_dib_block(handle, palette, count) : nullptr;
+        HBITMAP bitmap = handle ? bitmap_from_dib_block(handle, palette, count, why) : nullptr;
         CloseClipboard();
         return bitmap;
     }
-    if (IsClipboardFormatAvailable(CF_BITMAP) && OpenClipboard(nullptr)) {
+    if (IsClipboardFormatAvailable(CF_BITMAP) && open_clipboard()) {
         HBITMAP source = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
         HBITMAP bitmap = source ? copy_of_bitmap(source) : nullptr;
         CloseClipboard();
+        if (source) *why = bitmap ? 0 : 3;
         return bitmap;
     }
     return nullptr;
 }
 
-void paste_into_image(int x, int n, int y) {
-    if (!image_window_in_use(n)) return;
+void paste_into_image(int x, int n, int y) { paste_clipboard_picture(n, x, y, x == -1 || y == -1); }
+
+int paste_clipboard_picture(int n, int x, int y, bool user_places) {
+    if (!image_window_in_use(n)) return 4;
     RGBQUAD palette[256];
-    int count = 0;
-    HBITMAP bitmap = read_clipboard_bitmap(palette, &count);
-    if (!bitmap) return;
+    int count = 0, why = 1;
+    HBITMAP bitmap = read_clipboard_bitmap(palette, &count, &why);
+    if (!bitmap) return why;
     const ImageWindowRecord& r = image_windows[n];
     HDC dc = CreateCompatibleDC(r.memory_dc);
     HGDIOBJ old = SelectObject(dc, bitmap);
@@ -108,7 +124,7 @@ void paste_into_image(int x, int n, int y) {
     GetObjectW(bitmap, sizeof info, &info);
     const int w = info.bmWidth, h = info.bmHeight;
     bool placed = true;
-    if (x == -1 || y == -1) {
+    if (user_places) {
         int cx = 0, cy = 0;
         placed = pick_placement(n, w, h, &cx, &cy) == 0 && image_window_in_use(n);
         x = cx - w / 2;
@@ -118,11 +134,13 @@ void paste_into_image(int x, int n, int y) {
         const ImageWindowRecord& target = image_windows[n];
         if (count > 0) SetDIBColorTable(target.memory_dc, 0, static_cast<UINT>(count), palette);
         BitBlt(target.memory_dc, x, y, w, h, dc, 0, 0, SRCCOPY);
+        keep_pixels_plain(n);
         InvalidateRect(target.window, nullptr, FALSE);
     }
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(bitmap);
+    return placed ? 0 : 5;
 }
 
 void put_bitmap_into_current_image(HBITMAP bitmap) {
@@ -134,6 +152,7 @@ void put_bitmap_into_current_image(HBITMAP bitmap) {
         BITMAP info = {};
         GetObjectW(bitmap, sizeof info, &info);
         BitBlt(r.memory_dc, 0, 0, info.bmWidth, info.bmHeight, dc, 0, 0, SRCCOPY);
+        keep_pixels_plain(current_image);
         SelectObject(dc, old);
         DeleteDC(dc);
     }

@@ -52,7 +52,7 @@ void save_command(HWND window) {
 }
 
 void cut_or_copy(int n, bool cut) {
-    copy_image_to_clipboard(n);
+    if (copy_image_to_clipboard(n) == 3) pause_message("No enough memory for copy");
     if (!cut || !image_window_in_use(n)) return;
     clear_image_window(n);
     InvalidateRect(image_windows[n].window, nullptr, FALSE);

@@ -14,6 +14,8 @@
 #include "image/index_colors.h"
 #include "image/win_image_window.h"
 #include "image/win_gdiplus.h"
+#include "imageproc/image_source.h"
+#include "imageproc/pixels.h"
 
 namespace kbx {
 
@@ -178,6 +180,7 @@ int load_image_file(const char* path, int x, int y) {
     }
     draw_into_picture(image, r, x, y, w, h);
     GdipDisposeImage(image);
+    keep_pixels_plain(current_image);
     return 0;
 }
 
@@ -197,7 +200,28 @@ CLSID find_encoder(const wchar_t* mime_type) {
     return found;
 }
 
-int save_image_file(int height, int width, int format, const char* path) {
+namespace {
+
+// Whether a save that failed could have written the file at all. The probe
+// leaves nothing behind that was not there before.
+bool can_write_file(const wchar_t* path) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    CloseHandle(file);
+    if (created) DeleteFileW(path);
+    return true;
+}
+
+}  // namespace
+
+void keep_pixels_plain(int n) {
+    PixelView view;
+    if (image_view(n, &view)) clear_unused_bytes(view);
+}
+
+int write_image_file(int height, int width, int format, const wchar_t* path) {
     if (!image_window_in_use(current_image)) return 3;
     if (width <= 0 || height <= 0) return 2;
     if (format < 0 || format >= kFormatCount) return 1;
@@ -215,9 +239,6 @@ int save_image_file(int height, int width, int format, const char* path) {
     int result = 1;
     CLSID encoder = find_encoder(kImageFormats[format].mime_type);
     if (bitmap && !is_null_clsid(encoder)) {
-        wchar_t wide[kImagePathChars];
-        ansi_to_wide(path, wide, kImagePathChars);
-        add_extension(wide, kImageFormats[format].extension);
         ULONG quality = static_cast<ULONG>(jpeg_quality);
         EncoderParameters parameters;
         parameters.Count = 1;
@@ -225,11 +246,38 @@ int save_image_file(int height, int width, int format, const char* path) {
         parameters.Parameter[0].NumberOfValues = 1;
         parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
         parameters.Parameter[0].Value = &quality;
-        GpStatus status = GdipSaveImageToFile(bitmap, wide, &encoder, format == kFormatJpeg ? &parameters : nullptr);
-        result = status == Ok ? 0 : 1;
+        GpStatus status = GdipSaveImageToFile(bitmap, path, &encoder, format == kFormatJpeg ? &parameters : nullptr);
+        result = status == Ok ? 0 : can_write_file(path) ? 1 : 4;
     }
     if (bitmap) GdipDisposeImage(bitmap);
     if (section) DeleteObject(section);
+    return result;
+}
+
+int save_image_file(int height, int width, int format, const char* path) {
+    wchar_t wide[kImagePathChars];
+    ansi_to_wide(path, wide, kImagePathChars);
+    if (format >= 0 && format < kFormatCount) add_extension(wide, kImageFormats[format].extension);
+    const int result = write_image_file(height, width, format, wide);
+    return result == 4 ? 1 : result;   // here every failure of the save itself is 1
+}
+
+void image_file_size(const wchar_t* path, UINT* width, UINT* height) {
+    *width = *height = 0;
+    GpImage* image = nullptr;
+    if (GdipLoadImageFromFile(path, &image) != Ok || !image) return;
+    GdipGetImageWidth(image, width);
+    GdipGetImageHeight(image, height);
+    GdipDisposeImage(image);
+}
+
+int load_image_file_into(int n, const char* path, int x, int y) {
+    if (!image_window_in_use(n)) return 2;
+    const ImageSelection selection = saved_selection();
+    select_image(n);
+    const int result = load_image_file(path, x, y);
+    InvalidateRect(image_windows[n].window, nullptr, FALSE);
+    restore_selection(selection);
     return result;
 }
 

@@ -191,6 +191,18 @@ int restore_image() {
     return 0;
 }
 
+ImageSelection saved_selection() {
+    ImageSelection selection;
+    selection.current = current_image;
+    for (int i = 0; i < kSelectStackDepth; ++i) selection.stack[i] = image_select_stack[i];
+    return selection;
+}
+
+void restore_selection(const ImageSelection& selection) {
+    current_image = selection.current;
+    for (int i = 0; i < kSelectStackDepth; ++i) image_select_stack[i] = selection.stack[i];
+}
+
 void refresh_image_title(int n) {
     if (!image_window_in_use(n)) return;
     const ImageWindowRecord& r = image_windows[n];

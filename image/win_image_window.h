@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "core/state.h"
 #include "image/image_geometry.h"
 #include "kbx_image.h"
 
@@ -27,6 +28,14 @@ int find_image_window(HWND window);              // -1 when none
 int find_and_select_image_window(HWND window);   // the number, selected
 int select_image(int n);                         // 0 done; 1 not in use
 int restore_image();                             // 0 done; 1 top of stack not in use
+// The current image window and the whole selection stack, to be put back
+// exactly after work that selects (and may create) windows.
+struct ImageSelection {
+    int current;
+    int stack[kSelectStackDepth];
+};
+ImageSelection saved_selection();
+void restore_selection(const ImageSelection& selection);
 DisplayLimits display_limits(int screen_limited);
 void refresh_image_title(int n);
 // A w x h rectangle of the current image window into dest, packed; pixels
@@ -56,7 +65,19 @@ extern int open_filter_index, save_filter_index;   // 1-based, 2 at start
 int load_image_file(const char* path, int x, int y);
 // The current image window's w x h top-left area in format 0..4 (BMP, JPEG,
 // GIF, PNG, TIFF): 0 saved; 1 encoder failed; 2 size not positive; 3 not in use.
+// The extension of format 0..4 is added unless the name already ends in it.
 int save_image_file(int height, int width, int format, const char* path);
+// The same to exactly this path, with one more result: 4 the file cannot be
+// written (a failed save is told apart from an unwritable file).
+int write_image_file(int height, int width, int format, const wchar_t* path);
+// Drawing by the platform may fill the unused top byte of 32-bit pixels
+// (GDI+ writes alpha): puts it back to 0 in window n.
+void keep_pixels_plain(int n);
+// Width and height of an image file as GDI+ reads it; 0 x 0 when it cannot.
+void image_file_size(const wchar_t* path, UINT* width, UINT* height);
+// Into window n at (x, y), shown afterwards; the selection stays as it was.
+// 0 drawn; 1 unreadable; 2 n not in use.
+int load_image_file_into(int n, const char* path, int x, int y);
 // All zero when no encoder has exactly this MIME type.
 CLSID find_encoder(const wchar_t* mime_type);
 // 0 chosen (path in out, 260 bytes); 1 cancelled.
@@ -64,12 +85,19 @@ int choose_open_file(char* out, HWND owner);
 int choose_save_file(char* out, HWND owner);
 
 // --- clipboard (win_image_clipboard.cpp) -------------------------------------------
-void copy_image_to_clipboard(int n);
+// 0 done; 1 the clipboard cannot be opened; 3 no memory for the picture;
+// 4 n not in use. The caller tells the user about 3.
+int copy_image_to_clipboard(int n);
 // A new bitmap from the clipboard's CF_DIB (or else CF_BITMAP), or null.
 // palette takes up to 256 entries; *count is 0 unless the DIB had a table.
-HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count);
+// *why (when not null) says why not: 1 the clipboard cannot be opened or
+// holds no picture; 2 its picture is malformed; 3 no memory; 0 with a bitmap.
+HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count, int* why = nullptr);
 // At (x, y) of window n; an x or y of -1 lets the user place it.
 void paste_into_image(int x, int n, int y);
+// At (x, y) of window n, or where the user places it: 0 done; 1 to 3 as
+// read_clipboard_bitmap; 4 n not in use; 5 the placing was cancelled.
+int paste_clipboard_picture(int n, int x, int y, bool user_places);
 // Copies the bitmap to (0, 0) of the current image window and deletes it.
 void put_bitmap_into_current_image(HBITMAP bitmap);
 

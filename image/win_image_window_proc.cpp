@@ -132,12 +132,10 @@ LRESULT on_get_min_max_info(HWND window, MINMAXINFO* info) {
 
 LRESULT on_drop(HWND window, HDROP drop) {
     wchar_t file[kPathChars];
-    if (DragQueryFileW(drop, 0, file, kPathChars) > 0 && find_and_select_image_window(window) >= 0) {
+    if (DragQueryFileW(drop, 0, file, kPathChars) > 0) {
         char path[kPathChars];
         wide_to_ansi(file, path, kPathChars);
-        load_image_file(path, 0, 0);
-        if (image_window_in_use(current_image)) InvalidateRect(image_windows[current_image].window, nullptr, FALSE);
-        restore_image();
+        load_image_file_into(find_image_window(window), path, 0, 0);
     }
     DragFinish(drop);
     SetForegroundWindow(window);

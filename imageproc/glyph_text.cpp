@@ -47,15 +47,21 @@ void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, co
 }
 
 void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, const char* format, ...) {
-    if (format == nullptr) return;
-    char buffer[4096];
     va_list args;
     va_start(args, format);
-    int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    draw_glyph_textv(view, cursor, colour, format, args);
     va_end(args);
-    if (n < 0) return;
-    if (static_cast<std::size_t>(n) < sizeof buffer) {
-        draw_glyph_string(view, cursor, colour, buffer);
+}
+
+void draw_glyph_textv(const PixelView& view, TextCursor* cursor, int colour, const char* format, va_list args) {
+    if (format == nullptr) return;
+    char buffer[4096];
+    va_list again;
+    va_copy(again, args);
+    int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    if (n < 0 || static_cast<std::size_t>(n) < sizeof buffer) {
+        if (n >= 0) draw_glyph_string(view, cursor, colour, buffer);
+        va_end(again);
         return;
     }
     // Longer than the usual buffer: format again into one that fits, so
@@ -65,11 +71,11 @@ void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, cons
         big.resize(static_cast<std::size_t>(n) + 1);
     } catch (const std::bad_alloc&) {
         draw_glyph_string(view, cursor, colour, buffer);
+        va_end(again);
         return;
     }
-    va_start(args, format);
-    std::vsnprintf(big.data(), big.size(), format, args);
-    va_end(args);
+    std::vsnprintf(big.data(), big.size(), format, again);
+    va_end(again);
     draw_glyph_string(view, cursor, colour, big.data());
 }
 

@@ -2,6 +2,8 @@
 #ifndef KBX_IMAGEPROC_GLYPH_TEXT_H
 #define KBX_IMAGEPROC_GLYPH_TEXT_H
 
+#include <cstdarg>
+
 #include "imageproc/pixel_view.h"
 
 namespace kbx {
@@ -25,6 +27,12 @@ void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, co
 void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 4, 5)))
+#endif
+    ;
+// The same with the arguments taken already.
+void draw_glyph_textv(const PixelView& view, TextCursor* cursor, int colour, const char* format, va_list args)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 4, 0)))
 #endif
     ;
 

@@ -12,13 +12,16 @@ namespace kbx {
 namespace {
 
 // Writes a row of colours the way set_pixel would, left to right.
+// The width is a local so that the stores cannot change it: the loops are
+// then block copies.
 inline void put_row(const PixelView& view, int y, const int* colours) {
+    const int width = view.width;
     if (view.depth == 32) {
         std::uint32_t* row = row32(view, y);
-        for (int x = 0; x < view.width; ++x) row[x] = static_cast<std::uint32_t>(colours[x]);
+        for (int x = 0; x < width; ++x) row[x] = static_cast<std::uint32_t>(colours[x]);
     } else {
         unsigned char* row = row8(view, y);
-        for (int x = 0; x < view.width; ++x) row[x] = static_cast<unsigned char>(colours[x]);
+        for (int x = 0; x < width; ++x) row[x] = static_cast<unsigned char>(colours[x]);
     }
 }
 

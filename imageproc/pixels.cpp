@@ -38,6 +38,14 @@ void clear_pixels(const PixelView& view) {
     for (int y = 0; y < view.height; ++y) std::memset(row8(view, y), 0, static_cast<std::size_t>(view.stride));
 }
 
+void clear_unused_bytes(const PixelView& view) {
+    if (!view_usable(view) || view.depth != 32) return;
+    for (int y = 0; y < view.height; ++y) {
+        std::uint32_t* row = row32(view, y);
+        for (int x = 0; x < view.width; ++x) row[x] &= 0x00FFFFFFu;
+    }
+}
+
 void read_pixel_row(const PixelView& view, void* dest, int y, int count) {
     if (count <= 0 || dest == nullptr || !view_usable(view)) return;
     bool row_inside = static_cast<unsigned>(y) < static_cast<unsigned>(view.height);
@@ -51,6 +59,14 @@ void read_pixel_row(const PixelView& view, void* dest, int y, int count) {
         if (have > 0) std::memcpy(out, row8(view, y), static_cast<std::size_t>(have));
         for (int i = have; i < count; ++i) out[i] = 0;
     }
+}
+
+void write_pixel_row(const PixelView& view, const void* src, int y, int count) {
+    if (count <= 0 || src == nullptr || !view_usable(view)) return;
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(view.height)) return;
+    const int have = count < view.width ? count : view.width;
+    const std::size_t bytes = static_cast<std::size_t>(have) * (view.depth == 32 ? 4 : 1);
+    std::memcpy(row8(view, y), src, bytes);
 }
 
 }  // namespace kbx

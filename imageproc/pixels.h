@@ -31,9 +31,14 @@ int probe_pixel(const PixelView& view, int x, int y);
 void xor_pixel(const PixelView& view, int x, int y);
 // Every byte of the buffer to 0, row padding included.
 void clear_pixels(const PixelView& view);
+// At depth 32, the unused byte above red back to 0 in every pixel, after
+// platform drawing (a decoder's alpha) may have set it; 8-bit: nothing.
+void clear_unused_bytes(const PixelView& view);
 // Element i = pixel (i, y) if inside, else 0: 32-bit words at depth 32,
 // bytes at depth 8.
 void read_pixel_row(const PixelView& view, void* dest, int y, int count);
+// The reverse: pixel (i, y) = element i for the i inside; the rest skipped.
+void write_pixel_row(const PixelView& view, const void* src, int y, int count);
 
 // The value a colour becomes when stored in this picture.
 inline int stored_value(const PixelView& view, int colour) {

@@ -145,11 +145,18 @@ bool pointing_stop(PointingLoop* loop, const PixelView& view) {
     const bool had_band = loop->band_drawn;
     remove_band(loop, view);
     finish(loop, 0);
+    loop->stopped = true;
     return had_band;
 }
 
 bool pointing_finished(const PointingLoop& loop) { return loop.result >= 0; }
 int pointing_result(const PointingLoop& loop) { return loop.result; }
+
+int program_pick_result(int loop_result, bool stopped) {
+    if (loop_result == 2) return 4;
+    if (loop_result != 0 || stopped) return 1;
+    return 0;
+}
 
 const char* pointing_prompt(const PointingLoop& loop) {
     if (!two_points(loop.kind)) return "Click a point";

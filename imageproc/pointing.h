@@ -34,6 +34,7 @@ struct PointingLoop {
     int r;                // circle radius
     int place_w, place_h;
     bool band_drawn;      // the rubber band is in the picture now
+    bool stopped;         // ended by a stop request
     int band_x1, band_y1, band_x2, band_y2, band_r;   // what it was drawn with
 };
 
@@ -50,6 +51,11 @@ bool pointing_stop(PointingLoop* loop, const PixelView& view);
 
 bool pointing_finished(const PointingLoop& loop);
 int pointing_result(const PointingLoop& loop);
+// What a user program's pick call answers for a loop that ended with this
+// result (2: no such window): 0 the points were clicked; 1 cancelled, also
+// by a stop, where the tools go on with the points as they stand; 4 no such
+// window.
+int program_pick_result(int loop_result, bool stopped);
 // "Click a point", "Click the first point" or "Click the second point".
 const char* pointing_prompt(const PointingLoop& loop);
 

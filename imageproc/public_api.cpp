@@ -22,6 +22,7 @@ void KBX_SetPixel(int x, int y, int color) { kbx::set_pixel(current_view(), x, y
 int KBX_GetPixel(int x, int y) { return kbx::get_pixel(current_view(), x, y); }
 void KBX_XorPixel(int x, int y) { kbx::xor_pixel(current_view(), x, y); }
 void KBX_ReadImageRow(void* dest, int y, int count) { kbx::read_pixel_row(current_view(), dest, y, count); }
+void KBX_WriteImageRow(const void* src, int y, int count) { kbx::write_pixel_row(current_view(), src, y, count); }
 
 void KBX_ClearImage(int n) {
     // A negative number is no window, not the current one.

@@ -1,8 +1,13 @@
 #include "imageproc/scaling.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "imageproc/pixels.h"
 
@@ -66,6 +71,121 @@ void nearest(const PixelView& src, const PixelView& dst, const std::vector<int>&
     }
 }
 
+// Exact 2:1 both ways: every destination pixel covers a 2 x 2 block with
+// equal weights, so the rounded weighted mean is (a + b + c + d + 2) / 4
+// per colour byte, and the byte above red is dropped.
+//
+// One destination pixel from the two source rows a and b: a 64-bit load
+// takes both pixels of a pair; red and blue are summed in 16-bit lanes of
+// one word, green in another.
+inline std::uint32_t halve_block(const unsigned char* a, const unsigned char* b) {
+    constexpr std::uint64_t kRedBlue = 0x00FF00FF00FF00FFull, kGreen = 0x000000FF000000FFull;
+    std::uint64_t u, v;
+    std::memcpy(&u, a, 8);
+    std::memcpy(&v, b, 8);
+    const std::uint64_t rb = (u & kRedBlue) + (v & kRedBlue);
+    const std::uint64_t g = ((u >> 8) & kGreen) + ((v >> 8) & kGreen);
+    const std::uint32_t rb_sum = static_cast<std::uint32_t>(rb) + static_cast<std::uint32_t>(rb >> 32) + 0x20002u;
+    const std::uint32_t g_sum = static_cast<std::uint32_t>(g) + static_cast<std::uint32_t>(g >> 32) + 2u;
+    return ((rb_sum >> 2) & 0xFF00FFu) | (((g_sum >> 2) & 0xFFu) << 8);
+}
+
+#if defined(__SSE2__)
+// Four destination pixels (eight source pixels of each row) at a time: the
+// bytes widened to 16-bit lanes, the rows added, then each pixel's lanes
+// added to its right neighbour's.
+inline int halve_row_sse2(const unsigned char* a, const unsigned char* b, std::uint32_t* out, int width) {
+    const __m128i zero = _mm_setzero_si128(), two = _mm_set1_epi16(2), colour = _mm_set1_epi32(0xFFFFFF);
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+        __m128i half[2];
+        for (int k = 0; k < 2; ++k) {
+            const __m128i ra = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + 16 * (2 * static_cast<std::size_t>(x) / 4 + k)));
+            const __m128i rb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * (2 * static_cast<std::size_t>(x) / 4 + k)));
+            const __m128i lo = _mm_add_epi16(_mm_unpacklo_epi8(ra, zero), _mm_unpacklo_epi8(rb, zero));
+            const __m128i hi = _mm_add_epi16(_mm_unpackhi_epi8(ra, zero), _mm_unpackhi_epi8(rb, zero));
+            const __m128i sum = _mm_add_epi16(_mm_unpacklo_epi64(lo, hi), _mm_unpackhi_epi64(lo, hi));
+            half[k] = _mm_srli_epi16(_mm_add_epi16(sum, two), 2);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_and_si128(_mm_packus_epi16(half[0], half[1]), colour));
+    }
+    return x;
+}
+#endif
+
+void halve(const PixelView& src, const PixelView& dst) {
+    for (int y = 0; y < dst.height; ++y) {
+        const unsigned char* a = row8(src, 2 * y);
+        const unsigned char* b = row8(src, 2 * y + 1);
+        if (src.depth == 32) {
+            std::uint32_t* out = row32(dst, y);
+            int x = 0;
+#if defined(__SSE2__)
+            x = halve_row_sse2(a, b, out, dst.width);
+#endif
+            for (; x < dst.width; ++x) out[x] = halve_block(a + 8 * static_cast<std::size_t>(x), b + 8 * static_cast<std::size_t>(x));
+        } else {
+            unsigned char* out = row8(dst, y);
+            for (int x = 0; x < dst.width; ++x)
+                out[x] = static_cast<unsigned char>((a[2 * x] + a[2 * x + 1] + b[2 * x] + b[2 * x + 1] + 2) >> 2);
+        }
+    }
+}
+
+// Exact 1:2 both ways: every destination pixel lies inside one source
+// pixel, whose weight is the whole total, so it takes that pixel's colour
+// bytes unchanged.
+void double_up(const PixelView& src, const PixelView& dst) {
+    const std::size_t row_bytes = static_cast<std::size_t>(dst.width) * (dst.depth == 32 ? 4 : 1);
+    for (int y = 0; y < src.height; ++y) {
+        if (src.depth == 32) {
+            const std::uint32_t* in = row32(src, y);
+            std::uint32_t* out = row32(dst, 2 * y);
+            for (int x = 0; x < src.width; ++x) {
+                const std::uint32_t v = in[x] & 0xFFFFFFu;
+                out[2 * x] = v;
+                out[2 * x + 1] = v;
+            }
+        } else {
+            const unsigned char* in = row8(src, y);
+            unsigned char* out = row8(dst, 2 * y);
+            for (int x = 0; x < src.width; ++x) {
+                out[2 * x] = in[x];
+                out[2 * x + 1] = in[x];
+            }
+        }
+        std::memcpy(row8(dst, 2 * y + 1), row8(dst, 2 * y), row_bytes);
+    }
+}
+
+// The high half of a 64 x 64-bit product.
+inline std::uint64_t high_product(std::uint64_t a, std::uint64_t b) {
+#if defined(__SIZEOF_INT128__)
+    return static_cast<std::uint64_t>((static_cast<unsigned __int128>(a) * b) >> 64);
+#else
+    const std::uint64_t al = a & 0xFFFFFFFFu, ah = a >> 32, bl = b & 0xFFFFFFFFu, bh = b >> 32;
+    const std::uint64_t low = al * bl, mid1 = ah * bl, mid2 = al * bh;
+    const std::uint64_t carry = ((low >> 32) + (mid1 & 0xFFFFFFFFu) + (mid2 & 0xFFFFFFFFu)) >> 32;
+    return ah * bh + (mid1 >> 32) + (mid2 >> 32) + carry;
+#endif
+}
+
+// Rounded quotient by a fixed divisor with a 64-bit reciprocal: the
+// product's high half falls short of the quotient by at most one for the
+// sums that occur, and the remainder check settles it. Exact for every
+// numerator, with no division per value.
+struct ExactDivider {
+    std::uint64_t divisor;
+    std::uint64_t reciprocal;   // floor((2^64 - 1) / divisor)
+    explicit ExactDivider(std::uint64_t d) : divisor(d), reciprocal(~std::uint64_t{0} / d) {}
+    std::uint64_t rounded(std::uint64_t sum) const {
+        const std::uint64_t n = sum + divisor / 2;
+        std::uint64_t q = high_product(n, reciprocal);
+        while (n - q * divisor >= divisor) ++q;
+        return q;
+    }
+};
+
 bool scaled(const PixelView& src, int factor, PixelImage* out, void (*scale)(const PixelView&, const PixelView&)) {
     if (!view_usable(src)) return false;
     if (!make_pixel_image(scaled_size(src.width, factor), scaled_size(src.height, factor), src.depth, out)) return false;
@@ -94,6 +214,8 @@ void scale_nearest(const PixelView& src, const PixelView& dst) {
 
 void scale_average(const PixelView& src, const PixelView& dst) {
     if (!view_usable(src) || !view_usable(dst) || src.depth != dst.depth) return;
+    if (src.width == 2LL * dst.width && src.height == 2LL * dst.height) return halve(src, dst);
+    if (dst.width == 2LL * src.width && dst.height == 2LL * src.height) return double_up(src, dst);
     AxisWeights wx, wy;
     if (!axis_weights(src.width, dst.width, &wx) || !axis_weights(src.height, dst.height, &wy)) return;
     const int channels = src.depth == 32 ? 3 : 1;
@@ -140,20 +262,9 @@ void scale_average(const PixelView& src, const PixelView& dst) {
         }
         return out;
     };
-    // Every destination pixel's weights add up to src.width * src.height;
-    // the rounded quotient is found with a reciprocal and then corrected, so
-    // it is exact without a division per value.
-    const std::uint64_t total = static_cast<std::uint64_t>(src.width) * static_cast<std::uint64_t>(src.height);
-    const double inverse = 1.0 / static_cast<double>(total);
-    auto average = [&](std::uint64_t sum) -> unsigned {
-        const std::uint64_t n = sum + total / 2;
-        // Signed conversions are single instructions; the sums are far
-        // below 2^63.
-        std::uint64_t q = static_cast<std::uint64_t>(static_cast<long long>(static_cast<double>(static_cast<long long>(n)) * inverse));
-        while (q > 0 && q * total > n) --q;
-        while ((q + 1) * total <= n) ++q;
-        return static_cast<unsigned>(q);
-    };
+    // Every destination pixel's weights add up to src.width * src.height.
+    const ExactDivider total(static_cast<std::uint64_t>(src.width) * static_cast<std::uint64_t>(src.height));
+    auto average = [&](std::uint64_t sum) -> unsigned { return static_cast<unsigned>(total.rounded(sum)); };
     for (int y = 0; y < dst.height; ++y) {
         std::fill(acc.begin(), acc.end(), 0);
         for (int j = 0; j < wy.count[y]; ++j) {

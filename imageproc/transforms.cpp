@@ -6,6 +6,10 @@
 
 #include "imageproc/pixels.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kbx {
 
 namespace {
@@ -65,6 +69,74 @@ void turn_left(const PixelView& src, const PixelView& dst) {
     }
 }
 
+#if defined(__SSE2__)
+// 32-bit quarter turns in 4 x 4 blocks: four source rows of four pixels are
+// loaded, transposed in registers and stored as four destination row
+// pieces. The blocks run through the same tiles as above; the strips left
+// at the right and bottom edges (sizes not a multiple of 4) go pixel by
+// pixel.
+inline void transpose4(__m128i& a, __m128i& b, __m128i& c, __m128i& d) {
+    const __m128i ab_lo = _mm_unpacklo_epi32(a, b), ab_hi = _mm_unpackhi_epi32(a, b);
+    const __m128i cd_lo = _mm_unpacklo_epi32(c, d), cd_hi = _mm_unpackhi_epi32(c, d);
+    a = _mm_unpacklo_epi64(ab_lo, cd_lo);
+    b = _mm_unpackhi_epi64(ab_lo, cd_lo);
+    c = _mm_unpacklo_epi64(ab_hi, cd_hi);
+    d = _mm_unpackhi_epi64(ab_hi, cd_hi);
+}
+
+inline __m128i load4(const std::uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void store4(std::uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+// Runs block(x, y) for every 4 x 4 block of dst, tile by tile, then
+// pixel(x, y) for the strips that no block covers.
+template <typename Block, typename Pixel>
+void by_blocks(const PixelView& dst, Block block, Pixel pixel) {
+    const int dw = dst.width & ~3, dh = dst.height & ~3;
+    for (int tx = 0; tx < dw; tx += kTile)
+        for (int ty = 0; ty < dh; ty += kTile)
+            for (int y = ty; y < std::min(ty + kTile, dh); y += 4)
+                for (int x = tx; x < std::min(tx + kTile, dw); x += 4) block(x, y);
+    for (int y = 0; y < dst.height; ++y)
+        for (int x = y < dh ? dw : 0; x < dst.width; ++x) pixel(x, y);
+}
+
+// Right: destination (x + k, y + j) is source (y + j, H - 1 - x - k).
+void turn_right_blocks(const PixelView& src, const PixelView& dst) {
+    const int sh = src.height;
+    by_blocks(
+        dst,
+        [&](int x, int y) {
+            __m128i a = load4(row32(src, sh - 1 - x) + y), b = load4(row32(src, sh - 2 - x) + y);
+            __m128i c = load4(row32(src, sh - 3 - x) + y), d = load4(row32(src, sh - 4 - x) + y);
+            transpose4(a, b, c, d);
+            store4(row32(dst, y) + x, a);
+            store4(row32(dst, y + 1) + x, b);
+            store4(row32(dst, y + 2) + x, c);
+            store4(row32(dst, y + 3) + x, d);
+        },
+        [&](int x, int y) { row32(dst, y)[x] = row32(src, sh - 1 - x)[y]; });
+}
+
+// Left: destination (x + k, y + j) is source (W - 1 - y - j, x + k). The
+// source columns W - 4 - y .. W - 1 - y are loaded, the last of them
+// becoming destination row y.
+void turn_left_blocks(const PixelView& src, const PixelView& dst) {
+    const int sw = src.width;
+    by_blocks(
+        dst,
+        [&](int x, int y) {
+            __m128i a = load4(row32(src, x) + sw - 4 - y), b = load4(row32(src, x + 1) + sw - 4 - y);
+            __m128i c = load4(row32(src, x + 2) + sw - 4 - y), d = load4(row32(src, x + 3) + sw - 4 - y);
+            transpose4(a, b, c, d);
+            store4(row32(dst, y) + x, d);
+            store4(row32(dst, y + 1) + x, c);
+            store4(row32(dst, y + 2) + x, b);
+            store4(row32(dst, y + 3) + x, a);
+        },
+        [&](int x, int y) { row32(dst, y)[x] = row32(src, x)[sw - 1 - y]; });
+}
+#endif
+
 bool turn_fits(const PixelView& src, const PixelView& dst) {
     return view_usable(src) && view_usable(dst) && src.depth == dst.depth && dst.width == src.height &&
            dst.height == src.width;
@@ -82,21 +154,18 @@ PixelView packed_view(void* pixels, int width, int height, int depth) {
 
 void invert_pixels(const PixelView& view) {
     if (!view_usable(view)) return;
+    // Plain loops over words or bytes, which the compiler turns into vector
+    // operations once the width is a local (a store through the row could
+    // otherwise change the view); the row padding of 8-bit pictures is left
+    // alone.
+    const int width = view.width;
     for (int y = 0; y < view.height; ++y) {
         if (view.depth == 32) {
             std::uint32_t* row = row32(view, y);
-            for (int x = 0; x < view.width; ++x) row[x] ^= 0xFFFFFFu;
+            for (int x = 0; x < width; ++x) row[x] ^= 0xFFFFFFu;
         } else {
-            // Eight indices at a time; the row padding is left alone.
             unsigned char* row = row8(view, y);
-            int x = 0;
-            for (; x + 8 <= view.width; x += 8) {
-                std::uint64_t chunk;
-                std::memcpy(&chunk, row + x, 8);
-                chunk = ~chunk;
-                std::memcpy(row + x, &chunk, 8);
-            }
-            for (; x < view.width; ++x) row[x] = static_cast<unsigned char>(~row[x]);
+            for (int x = 0; x < width; ++x) row[x] = static_cast<unsigned char>(~row[x]);
         }
     }
 }
@@ -141,13 +210,31 @@ void mirror_horizontal(const PixelView& view) {
 
 void mirror_vertical(const PixelView& view) {
     if (!view_usable(view)) return;
+    // Rows trade places through a small buffer, a piece at a time, so that
+    // every move is a block copy.
+    constexpr std::size_t kPiece = 4096;
+    unsigned char buffer[kPiece];
     const std::size_t bytes = static_cast<std::size_t>(view.width) * bytes_per_pixel(view);
-    for (int top = 0, bottom = view.height - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(row8(view, top), row8(view, top) + bytes, row8(view, bottom));
+    for (int top = 0, bottom = view.height - 1; top < bottom; ++top, --bottom) {
+        unsigned char* a = row8(view, top);
+        unsigned char* b = row8(view, bottom);
+        for (std::size_t at = 0; at < bytes; at += kPiece) {
+            const std::size_t n = std::min(kPiece, bytes - at);
+            std::memcpy(buffer, a + at, n);
+            std::memcpy(a + at, b + at, n);
+            std::memcpy(b + at, buffer, n);
+        }
+    }
 }
 
 int rotate_right(const PixelView& src, const PixelView& dst) {
     if (!turn_fits(src, dst)) return 1;
+#if defined(__SSE2__)
+    if (src.depth == 32) {
+        turn_right_blocks(src, dst);
+        return 0;
+    }
+#endif
     if (src.depth == 32)
         turn_right<std::uint32_t>(src, dst);
     else
@@ -157,6 +244,12 @@ int rotate_right(const PixelView& src, const PixelView& dst) {
 
 int rotate_left(const PixelView& src, const PixelView& dst) {
     if (!turn_fits(src, dst)) return 1;
+#if defined(__SSE2__)
+    if (src.depth == 32) {
+        turn_left_blocks(src, dst);
+        return 0;
+    }
+#endif
     if (src.depth == 32)
         turn_left<std::uint32_t>(src, dst);
     else

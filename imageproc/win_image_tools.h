@@ -14,13 +14,14 @@ namespace kbx {
 // Each waits on image window n for the mouse and makes n the current image
 // window. Results: 0 done (or stopped, with the points as they stand);
 // 1 cancelled with the right or middle button, or the window was closed;
-// 2 n is not an image window in use (nothing happens).
-int pick_point(int n, int* x, int* y);
-int pick_row(int n, int* x, int* y);
-int pick_column(int n, int* x, int* y);
-int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max);
-int pick_line(int n, int* x1, int* y1, int* x2, int* y2);
-int pick_circle(int n, int* cx, int* cy, int* r);
+// 2 n is not an image window in use (nothing happens). When stopped is
+// given, it tells whether a stop request ended the loop.
+int pick_point(int n, int* x, int* y, bool* stopped = nullptr);
+int pick_row(int n, int* x, int* y, bool* stopped = nullptr);
+int pick_column(int n, int* x, int* y, bool* stopped = nullptr);
+int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max, bool* stopped = nullptr);
+int pick_line(int n, int* x1, int* y1, int* x2, int* y2, bool* stopped = nullptr);
+int pick_circle(int n, int* cx, int* cy, int* r, bool* stopped = nullptr);
 // pick_placement is declared with the image windows (image/win_image_window.h).
 
 // The loop behind all of them; *loop holds the points afterwards.
@@ -30,6 +31,11 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
 // Carries out a processing-menu command that image window `window` received.
 // Returns false for an id that is not one of them.
 bool run_processing_command(HWND window, int id);
+// One of the commands that need neither the pointer nor a prompt
+// (picture_commands.h) on window n; the patterns need n to be current.
+// 0 done; 1 not such a command; 2 refused (no zoom fits the new size, or no
+// memory), the picture kept; 4 n not in use.
+int run_picture_command(int n, int id);
 
 // --- TrueType text (win_tt_text.cpp) -------------------------------------------
 // One character code (1..6 style, 10 new line, 32..255 a byte, or lead * 256
@@ -39,6 +45,8 @@ void draw_tt_text(const char* text);
 // Cell of box_width / 2 by box_height, and the font made that size.
 // 0 done; 1 the font could not be made.
 int set_tt_cell(int box_width, int box_height);
+// The same for a cell of width x height.
+int set_tt_cell_size(int width, int height);
 
 }  // namespace kbx
 

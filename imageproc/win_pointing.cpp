@@ -23,13 +23,20 @@ void invalidate(int n) {
 }
 
 void begin_pointing(int n, const char* prompt) {
+    // A stop requested before the tool started is forgotten, before the
+    // prompt shows: whoever sees the prompt sees the loop ready for a Stop.
+    stop_request = 0;
     set_status_text(prompt);
     DragAcceptFiles(control.window, FALSE);
     select_image(n);
     begin_pointer_events(&pointer_events, n);
-    // A stop requested before the tool started is forgotten.
-    stop_request = 0;
     drawing_tool_mode = 1;
+}
+
+// Tells a caller that wants to know whether a stop ended the loop.
+int ended(int result, const PointingLoop& loop, bool* stopped) {
+    if (stopped) *stopped = loop.stopped;
+    return result;
 }
 
 void end_pointing() {
@@ -48,6 +55,7 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
     // One loop at a time: a second one started inside the first (only a
     // posted command can) would end the first one's mode under it.
     if (drawing_tool_mode) return 1;
+    flush_text_output();
     const char* prompt = pointing_prompt(*loop);
     begin_pointing(n, prompt);
 
@@ -79,57 +87,57 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
     return result;
 }
 
-int pick_point(int n, int* x, int* y) {
+int pick_point(int n, int* x, int* y, bool* stopped) {
     PointingLoop loop;
     int result = run_pointing_loop(n, kPickPoint, 0, 0, &loop);
     *x = loop.x1;
     *y = loop.y1;
-    return result;
+    return ended(result, loop, stopped);
 }
 
-int pick_row(int n, int* x, int* y) {
+int pick_row(int n, int* x, int* y, bool* stopped) {
     PointingLoop loop;
     int result = run_pointing_loop(n, kPickRow, 0, 0, &loop);
     *x = loop.x1;
     *y = loop.y1;
-    return result;
+    return ended(result, loop, stopped);
 }
 
-int pick_column(int n, int* x, int* y) {
+int pick_column(int n, int* x, int* y, bool* stopped) {
     PointingLoop loop;
     int result = run_pointing_loop(n, kPickColumn, 0, 0, &loop);
     *x = loop.x1;
     *y = loop.y1;
-    return result;
+    return ended(result, loop, stopped);
 }
 
-int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max) {
+int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max, bool* stopped) {
     PointingLoop loop;
     int result = run_pointing_loop(n, kPickBox, 0, 0, &loop);
     *x_min = loop.x1;
     *y_min = loop.y1;
     *x_max = loop.x2;
     *y_max = loop.y2;
-    return result;
+    return ended(result, loop, stopped);
 }
 
-int pick_line(int n, int* x1, int* y1, int* x2, int* y2) {
+int pick_line(int n, int* x1, int* y1, int* x2, int* y2, bool* stopped) {
     PointingLoop loop;
     int result = run_pointing_loop(n, kPickLine, 0, 0, &loop);
     *x1 = loop.x1;
     *y1 = loop.y1;
     *x2 = loop.x2;
     *y2 = loop.y2;
-    return result;
+    return ended(result, loop, stopped);
 }
 
-int pick_circle(int n, int* cx, int* cy, int* r) {
+int pick_circle(int n, int* cx, int* cy, int* r, bool* stopped) {
     PointingLoop loop;
     int result = run_pointing_loop(n, kPickCircle, 0, 0, &loop);
     *cx = loop.x1;
     *cy = loop.y1;
     *r = loop.r;
-    return result;
+    return ended(result, loop, stopped);
 }
 
 int pick_placement(int n, int w, int h, int* x, int* y) {

@@ -8,6 +8,7 @@
 #include "image/win_image_window.h"
 #include "imageproc/image_source.h"
 #include "imageproc/patterns.h"
+#include "imageproc/picture_commands.h"
 #include "imageproc/profiles.h"
 #include "imageproc/scaling.h"
 #include "imageproc/transforms.h"
@@ -18,8 +19,9 @@ namespace kbx {
 
 namespace {
 
-void pattern_command(HWND window, int id) {
-    if (find_and_select_image_window(window) < 0) return;
+// The test patterns act on the current image window, which callers make n
+// (the grey pattern resets its palette through the selection).
+void pattern_command(int id) {
     PixelView view = window_pixels(kCurrentImageWindow);
     if (!view_usable(view)) return;
     switch (id) {
@@ -40,9 +42,8 @@ void pattern_command(HWND window, int id) {
     invalidate_current_image();
 }
 
-// Invert and the mirrors change window n in place and leave the selection.
-void in_place_command(HWND window, void (*operation)(const PixelView&)) {
-    const int n = find_image_window(window);
+// Invert and the mirrors change window n in place.
+void in_place_command(int n, void (*operation)(const PixelView&)) {
     PixelView view = window_pixels(n);
     if (!view_usable(view)) return;
     operation(view);
@@ -50,41 +51,37 @@ void in_place_command(HWND window, void (*operation)(const PixelView&)) {
 }
 
 // Rebuilds window n at the size of a new picture and puts the picture in.
-// A size the window cannot show leaves the window and its old picture
-// alone (rebuilding first would destroy the window and lose the picture),
-// and the user is told why nothing happened.
-void replace_picture(int n, PixelImage& picture) {
+// A size the window cannot show is refused (result 2) and leaves the window
+// and its old picture alone: rebuilding first would destroy the window and
+// lose the picture. This is the one place that decides the refusal.
+int replace_picture(int n, PixelImage& picture) {
     const ImageWindowRecord& r = image_windows[n];
     ZoomFit fit;
-    if (!fit_zoom(r.zoom, picture.width, picture.height, display_limits(r.screen_limited), &fit)) {
-        flash_status_text("Too large to show: picture kept");
-        return;
-    }
-    if (resize_image(n, picture.width, picture.height) != 0) return;
+    if (!fit_zoom(r.zoom, picture.width, picture.height, display_limits(r.screen_limited), &fit)) return 2;
+    if (resize_image(n, picture.width, picture.height) != 0) return 2;
     PixelView view = window_pixels(n);
     if (view_usable(view)) copy_rect(view_of(picture), 0, 0, view);
     invalidate_image(n);
+    return 0;
 }
 
-void rotate_command(HWND window, bool clockwise) {
-    const int n = find_and_select_image_window(window);
+int rotate_command(int n, bool clockwise) {
     PixelView view = window_pixels(n);
-    if (!view_usable(view)) return;
+    if (!view_usable(view)) return 2;
     PixelImage turned;
-    if (!(clockwise ? rotated_right(view, &turned) : rotated_left(view, &turned))) return;
-    replace_picture(n, turned);
+    if (!(clockwise ? rotated_right(view, &turned) : rotated_left(view, &turned))) return 2;
+    return replace_picture(n, turned);
 }
 
 // The window's stretch mode chooses the resampling, as a stretch with it
 // would: COLORONCOLOR picks pixels, HALFTONE averages them.
-void scale_command(HWND window, int factor) {
-    const int n = find_and_select_image_window(window);
+int scale_command(int n, int factor) {
     PixelView view = window_pixels(n);
-    if (!view_usable(view)) return;
+    if (!view_usable(view)) return 2;
     PixelImage scaled;
     const bool averaged = get_stretch_mode(n) == HALFTONE;
-    if (!(averaged ? scaled_average(view, factor, &scaled) : scaled_nearest(view, factor, &scaled))) return;
-    replace_picture(n, scaled);
+    if (!(averaged ? scaled_average(view, factor, &scaled) : scaled_nearest(view, factor, &scaled))) return 2;
+    return replace_picture(n, scaled);
 }
 
 void clipping_command(HWND window) {
@@ -109,6 +106,25 @@ void clipping_command(HWND window) {
 
 }  // namespace
 
+int run_picture_command(int n, int id) {
+    if (!image_window_in_use(n)) return 4;
+    switch (id) {
+        case kCmdInvert: in_place_command(n, invert_pixels); return 0;
+        case kCmdFlipHorz: in_place_command(n, mirror_horizontal); return 0;
+        case kCmdFlipVert: in_place_command(n, mirror_vertical); return 0;
+        case kCmdRotateRight: return rotate_command(n, true);
+        case kCmdRotateLeft: return rotate_command(n, false);
+        case kCmdScale50: return scale_command(n, kScaleFactors[0]);
+        case kCmdScale71: return scale_command(n, kScaleFactors[1]);
+        case kCmdScale141: return scale_command(n, kScaleFactors[2]);
+        case kCmdScale200: return scale_command(n, kScaleFactors[3]);
+        default:
+            if (picture_command_kind(id) == kNotPictureCommand) return 1;
+            pattern_command(id);
+            return 0;
+    }
+}
+
 bool run_processing_command(HWND window, int id) {
     switch (id) {
         case kCmdPatternRgb: case kCmdPatternHsv: case kCmdPatternYcrcb:
@@ -132,16 +148,20 @@ bool run_processing_command(HWND window, int id) {
     // loop runs (only a posted one can) would move or redraw pixels under
     // the loop's rubber band, or start a second loop inside the first.
     if (drawing_tool_mode) return true;
+    switch (picture_command_kind(id)) {
+        case kPictureInPlace:
+            run_picture_command(find_image_window(window), id);
+            return true;
+        case kPictureSelecting:
+            // A program gets the refusal as a result; the menu user is told
+            // why nothing happened.
+            if (run_picture_command(find_and_select_image_window(window), id) == 2)
+                flash_status_text("Too large to show: picture kept");
+            return true;
+        default:
+            break;
+    }
     switch (id) {
-        case kCmdInvert: in_place_command(window, invert_pixels); break;
-        case kCmdFlipHorz: in_place_command(window, mirror_horizontal); break;
-        case kCmdFlipVert: in_place_command(window, mirror_vertical); break;
-        case kCmdRotateRight: rotate_command(window, true); break;
-        case kCmdRotateLeft: rotate_command(window, false); break;
-        case kCmdScale50: scale_command(window, kScaleFactors[0]); break;
-        case kCmdScale71: scale_command(window, kScaleFactors[1]); break;
-        case kCmdScale141: scale_command(window, kScaleFactors[2]); break;
-        case kCmdScale200: scale_command(window, kScaleFactors[3]); break;
         case kCmdClipping: clipping_command(window); break;
         case kCmdPixelInfo: pixel_report_command(window); break;
         case kCmdLineRgb: row_profile_command(window, kProfileRgb); break;
@@ -163,7 +183,7 @@ bool run_processing_command(HWND window, int id) {
         case kCmdPaint: drawing_tool_command(window, kToolPaint); break;
         case kCmdDrawText: draw_text_command(window); break;
         case kCmdTrueTypeDraw: truetype_draw_command(window); break;
-        default: pattern_command(window, id); break;
+        default: break;
     }
     return true;
 }

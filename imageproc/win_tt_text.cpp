@@ -100,6 +100,10 @@ void draw_tt_text(const char* text) {
 int set_tt_cell(int box_width, int box_height) {
     int width = 0, height = 0;
     tt_cell_from_box(box_width, box_height, &width, &height);
+    return set_tt_cell_size(width, height);
+}
+
+int set_tt_cell_size(int width, int height) {
     LOGFONTW font = current_font_description();
     image_text_font_width = width;
     image_text_font_height = height;

@@ -27,11 +27,11 @@ unsigned int ms_clock();
 // A window handle as the public API passes it (an HWND on Windows).
 typedef void* KBX_WindowHandle;
 
-// The control window.
+// The control window; null until it exists.
 KBX_WindowHandle KBX_MainWindow();
 #define KBXMAINWINDOW (KBX_MainWindow())
 
-// Brings a window to the foreground.
+// Brings a window to the foreground; nothing for a null or stale handle.
 void KBX_SetForeground(KBX_WindowHandle window);
 
 #endif

@@ -2,7 +2,8 @@
 // window, simple shapes in it, and the integer colour-model arithmetic.
 //
 // A colour is 0x00RRGGBB; on an 8-bit picture its low byte is the palette
-// index. Pixels outside the picture are neither written nor read. After
+// index. Pixels outside the picture are neither written nor read, and with
+// no current image window the pixel calls touch nothing and read 0. After
 // drawing, a program shows the result by letting the window repaint.
 #ifndef KBX_IMAGEPROC_H
 #define KBX_IMAGEPROC_H
@@ -11,27 +12,117 @@
 
 // Records (x, y) as the pen position, then writes the pixel if inside.
 void KBX_SetPixel(int x, int y, int color);
-// The pixel value (0x00RRGGBB, or the index 0..255); 0 outside.
+// The pixel value (0x00RRGGBB, or the index 0..255); 0 outside or with no
+// current image window.
 int KBX_GetPixel(int x, int y);
 // Inverts the pixel's colour bytes (or its index); a second call restores it.
 void KBX_XorPixel(int x, int y);
 // Element i = pixel (i, y), 0 outside: 32-bit words, or bytes at depth 8.
+// dest is left untouched with no current image window or count <= 0.
 void KBX_ReadImageRow(void* dest, int y, int count);
-// Sets every pixel of image window n to 0.
+// Sets every pixel of image window n to 0; nothing when n is not open.
 void KBX_ClearImage(int n);
 
 // A line with both ends, and a circle outline, in the current image window.
 void KBX_DrawLine(int color, int x1, int y1, int x2, int y2);
 void KBX_DrawCircle(int color, int cx, int cy, int r);
 
-// Hue 0..359, saturation max - min, value max, of a 0x00RRGGBB colour.
+// Hue 0..359, saturation max - min, value max, of a 0x00RRGGBB colour;
+// a null pointer skips its part.
 void KBX_RgbToHsv(int color, int* h, int* s, int* v);
 // Back to 0x00RRGGBB; v and s are taken within 0..255 and h within 0..359.
 int KBX_HsvToRgb(int v, int s, int h);
-// Fixed-point luminance and colour differences of R, G, B (each 0..255);
-// divisions truncate toward zero.
+// Fixed-point luminance and colour differences of R, G, B (each taken
+// within 0..255); divisions truncate toward zero.
 int KBX_LumaY(int r, int g, int b);
 int KBX_ChromaCr(int r, int g, int b);
 int KBX_ChromaCb(int r, int g, int b);
+
+// --- palettes and pixels -------------------------------------------------------
+// Palette entries are words 0x00RRGGBB (the RGBQUAD layout); the top byte is
+// stored as 0. Sets entries 0..count - 1 of the current image window:
+// 0 done; 1 no current image window; 2 it is not 8-bit;
+// 3 entries is null or count is outside 0..256 (nothing changes).
+int KBX_SetImagePalette(const unsigned int* entries, int count);
+// Reads all 256 entries into entries:
+// 0 done; 1 no current image window; 2 it is not 8-bit; 3 entries is null.
+int KBX_GetImagePalette(unsigned int* entries);
+// A w x h rectangle from (x0, y0) into dest, rows packed: w words per row, or
+// w bytes at depth 8; pixels outside the picture give 0. No current image
+// window, w or h below 1, or a null dest: dest is left alone.
+void KBX_CopyImageRect(void* dest, int x0, int y0, int w, int h);
+// Pixel (i, y) = element i of src for i = 0..count - 1: 32-bit words, or
+// bytes at depth 8; pixels outside the picture are skipped. No current image
+// window or a null src: nothing happens.
+void KBX_WriteImageRow(const void* src, int y, int count);
+// Repaints image window n now, showing its pixels as they are. A number out
+// of range or not open: nothing happens.
+void KBX_RefreshImage(int n);
+
+// --- drawing colours ---------------------------------------------------------------
+// The colour of boxes, discs and the fill below (0xFFFFFF at start); the
+// processing menu's drawing tools use the same one.
+void KBX_SetDrawColor(int color);
+int KBX_GetDrawColor();
+// The colour of KBX_DrawText (0x000000 at start).
+void KBX_SetTextColor(int color);
+// The colour of KBX_DrawTrueTypeText (0xFFFFFF at start).
+void KBX_SetTrueTypeTextColor(int color);
+
+// --- shapes in the drawing colour, in the current image window ---------------------
+// Each marks the window for repainting. No current image window: nothing
+// happens. Corners may come in any order and lie outside the picture.
+// The four edges of the rectangle with these opposite corners.
+void KBX_DrawBox(int x1, int y1, int x2, int y2);
+// Every pixel of that rectangle.
+void KBX_FillBox(int x1, int y1, int x2, int y2);
+// The disc of radius r with its outline; r below 0 draws nothing.
+void KBX_FillCircle(int cx, int cy, int r);
+// Seed fill of the 4-connected region of pixels equal to pixel (x, y);
+// nothing when (x, y) is outside or already has the drawing colour.
+void KBX_PaintFill(int x, int y);
+
+// --- pointing: the user clicks in image window n ------------------------------------
+// Each shows the menus' prompts in the control window and rubber bands in the
+// picture, waits for the clicks, and leaves n the current image window.
+// Coordinates are picture pixels; a null output is skipped. Results, all six:
+// 0 clicked, the outputs hold the points;
+// 1 cancelled with the right button, by Stop or Exit, by closing the window,
+//   or another pointing wait is running (the outputs are no choice);
+// 4 n is out of range or not open (nothing happens).
+int KBX_PickPoint(int n, int* x, int* y);
+// With a horizontal guide line following the pointer.
+int KBX_PickRow(int n, int* x, int* y);
+// With a vertical guide line following the pointer.
+int KBX_PickColumn(int n, int* x, int* y);
+// Two corners; on 0, x1 <= x2 and y1 <= y2.
+int KBX_PickBox(int n, int* x1, int* y1, int* x2, int* y2);
+// Two end points in the order clicked.
+int KBX_PickLine(int n, int* x1, int* y1, int* x2, int* y2);
+// The centre, then a point on the circle: r is the rounded distance.
+int KBX_PickCircle(int n, int* cx, int* cy, int* r);
+
+// --- text into the current image window ----------------------------------------------
+// The text cursor that both fonts share and advance: y is the bottom edge of
+// the text, new lines start at left_margin (all 0 at start).
+void KBX_SetTextCursor(int x, int y, int left_margin);
+// printf-style text in the 8 x 14 bitmap font, lines 16 pixels apart,
+// wrapped at the picture's right edge; marks the window for repainting.
+// No current image window or a null format: nothing happens.
+void KBX_DrawText(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+// The TrueType font's average character width and height in pixels (8 x 16
+// at start), as the menu's "Draw" sets them from half a dragged box:
+// 0 done; 1 the font could not be made (TrueType text then draws nothing);
+// 2 width or height below 1 (nothing changes).
+int KBX_SetTrueTypeCell(int width, int height);
+// Narrow text in the TrueType font, double-byte characters included; the
+// bytes 1..6 switch italic, bold and underline on and off, 10 starts a new
+// line. Marks the window for repainting. No current image window or a null
+// text: nothing happens.
+void KBX_DrawTrueTypeText(const char* text);
 
 #endif

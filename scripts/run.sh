@@ -12,9 +12,7 @@ program=${1:-dpi_calculator}
 source "$root/scripts/display.sh"
 trap kbx_stop_all EXIT
 
-cmake -S "$root" -B "$build/win64" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
-cmake --build "$build/win64" -j "$(nproc)" --target "$program"
+kbx_build_win64 "$root" "$build" "$program"
 exe="$build/win64/bin/$program.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
@@ -29,6 +27,6 @@ wine "$exe" &
 pid=$!
 sleep "${KBX_RUN_SECONDS:-10}"
 shot="$build/screenshot.png"
-xwd -root -silent | convert xwd:- "$shot"
+kbx_capture "$shot"
 echo "kobrix: $program ran in Xvfb; screenshot in $shot"
 kill "$pid" 2>/dev/null || true

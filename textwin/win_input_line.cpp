@@ -57,7 +57,7 @@ void replay_recall_line(HWND window) {
 
 // The clipboard's text up to its first line end goes into the ring.
 void paste_first_line() {
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(nullptr)) return;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !open_clipboard()) return;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const wchar_t* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
     if (text) {
@@ -104,6 +104,7 @@ void KBX_InputLine(char* buffer) {
     const int marker = current_text_window + 1;
     SetForegroundWindow(r.window);
     buffer[0] = 0;
+    flush_text_output();
     set_status_text("Input text");
 
     Caret caret = {1, true, ms_clock()};

@@ -118,7 +118,7 @@ int KBX_StopLog(int n) {
 int KBX_CopyLog(int n) {
     using namespace kbx;
     if (!open_window(n)) return 4;
-    if (!OpenClipboard(nullptr)) return 1;
+    if (!open_clipboard()) return 1;
     TextWindowRecord& r = text_windows[n];
     // Everything written so far must be in the file.
     if (r.log_state != 0) close_stream(r);

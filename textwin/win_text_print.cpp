@@ -44,7 +44,7 @@ void print_units(TextWindowRecord& r, const wchar_t* units, int count, const cha
     log_echo(r, log_text);
     PrintTarget target = {&r, units};
     r.cursor_x = lay_out_text(units, count, r.cursor_x, r.char_width, r.client_width, draw_step, &target);
-    InvalidateRect(r.window, nullptr, FALSE);
+    note_text_output(r);
     pump_dialog_messages();
 }
 

@@ -22,6 +22,10 @@ struct TextWindowRecord {
     HGDIOBJ previous_bitmap;
     int log_state;                     // 0 none, 1 logging, 2 paused
     std::FILE* log_file;
+    // Output drawn but not yet copied to the screen, and when the last copy
+    // was asked for (ms_clock). The window's own thread alone uses them.
+    int repaint_held;
+    unsigned int last_repaint_ms;
 };
 
 }  // namespace kbx

@@ -39,7 +39,7 @@ std::string control_text(HWND window) {
 }
 
 bool copy_to_clipboard(const std::string& fragment) {
-    if (!OpenClipboard(nullptr)) return false;   // held by another program: copy nothing
+    if (!open_clipboard()) return false;   // held by another program too long: copy nothing
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, fragment.size() + 1);
     if (!memory) {

@@ -10,6 +10,7 @@
 #include "image/image_file_names.h"
 #include "image/image_menus.h"
 #include "image/image_title.h"
+#include "imageproc/picture_commands.h"
 #include "kbx_commands.h"
 
 namespace kbx {
@@ -177,6 +178,44 @@ TEST(ImageMenus, NoIdentifierTwiceAndNoneReserved) {
         walk(image_processing_menu(depth), walk);
         EXPECT_EQ(depth == 8 ? 1u : 0u, seen.count(KBX_CMD_LINE_LUMI)) << depth;
         EXPECT_EQ(depth == 8 ? 0u : 1u, seen.count(KBX_CMD_LINE_RGB)) << depth;
+    }
+}
+
+TEST(ImageFileNames, FormatFromTheExtension) {
+    const struct {
+        const char* path;
+        int format;
+    } cases[] = {
+        {"a.bmp", kFormatBmp},        {"C:\\x\\B.BMP", kFormatBmp}, {"a.jpg", kFormatJpeg},
+        {"a.JPEG", kFormatJpeg},      {"a.Gif", kFormatGif},        {"dir.d\\a.png", kFormatPng},
+        {"a.tif", kFormatTiff},       {"a.TIFF", kFormatTiff},      {"a.png.txt", -1},
+        {"apng", -1},                 {".png", -1},                 {"a.jpe", -1},
+        {"a.tiffx", -1},              {"", -1},                     {nullptr, -1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.format, format_for_path(c.path)) << (c.path ? c.path : "null");
+}
+
+// A program may run by number exactly the commands of the "Process..." and
+// "Test Pattern..." submenus; every other menu command waits for the user.
+TEST(ImageMenus, PictureCommandsAreTheProcessAndPatternSubmenus) {
+    for (int depth : {8, 32}) {
+        const MenuTable& menu = image_processing_menu(depth);
+        std::set<int> direct;
+        for (int at : {0, 4}) {
+            const MenuTable* sub = menu.entries[at].submenu;
+            ASSERT_NE(nullptr, sub);
+            for (int i = 0; i < sub->count; ++i)
+                if (sub->entries[i].caption) direct.insert(sub->entries[i].id);
+        }
+        EXPECT_EQ(15u, direct.size());
+        for (int id = KBX_CMD_START - 1; id <= KBX_CMD_PATTERN_GREY + 1; ++id) {
+            const PictureCommandKind kind = picture_command_kind(id);
+            EXPECT_EQ(direct.count(id) == 1, kind != kNotPictureCommand) << id;
+            const bool in_place = id == KBX_CMD_INVERT || id == KBX_CMD_FLIP_HORZ || id == KBX_CMD_FLIP_VERT;
+            if (kind != kNotPictureCommand) {
+                EXPECT_EQ(in_place, kind == kPictureInPlace) << id;
+            }
+        }
     }
 }
 

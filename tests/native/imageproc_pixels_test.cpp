@@ -97,12 +97,45 @@ TEST(ImageprocPixels, ReadRowPadsWithZeros) {
     EXPECT_EQ(bytes, (std::vector<unsigned char>{9, 9, 9, 0}));
 }
 
+TEST(ImageprocPixels, WriteRowSkipsWhatLiesOutside) {
+    PixelImage image = picture(3, 2, 32);
+    PixelView view = view_of(image);
+    const std::uint32_t words[5] = {0xA, 0xB, 0xC, 0xD, 0xE};
+    write_pixel_row(view, words, 1, 5);   // the last two are outside
+    std::vector<std::uint32_t> row(3);
+    read_pixel_row(view, row.data(), 1, 3);
+    EXPECT_EQ(row, (std::vector<std::uint32_t>{0xA, 0xB, 0xC}));
+    write_pixel_row(view, words, 2, 3);    // row outside
+    write_pixel_row(view, words, -1, 3);
+    write_pixel_row(view, words, 0, 0);
+    read_pixel_row(view, row.data(), 0, 3);
+    EXPECT_EQ(row, std::vector<std::uint32_t>(3, 0));
+    // 8-bit: bytes, and the row padding stays untouched.
+    PixelImage index = picture(3, 2, 8);
+    PixelView iv = view_of(index);
+    iv.pixels[4 + 3] = 0x55;
+    const unsigned char bytes[4] = {1, 2, 3, 4};
+    write_pixel_row(iv, bytes, 1, 4);
+    EXPECT_EQ(std::vector<unsigned char>(iv.pixels + 4, iv.pixels + 8), (std::vector<unsigned char>{1, 2, 3, 0x55}));
+}
+
 TEST(ImageprocPixels, ClearZeroesTheWholeBuffer) {
     PixelImage image = picture(3, 3, 8, 0x77);
     PixelView view = view_of(image);
     view.pixels[3] = 0x55;   // padding
     clear_pixels(view);
     for (size_t i = 0; i < window_buffer_bytes(3, 3, 8); ++i) EXPECT_EQ(view.pixels[i], 0) << i;
+}
+
+TEST(ImageprocPixels, UnusedBytesGoBackToZeroAndIndicesStay) {
+    PixelImage words = picture(3, 2, 32, 0);
+    std::uint32_t* w = reinterpret_cast<std::uint32_t*>(view_of(words).pixels);
+    for (int i = 0; i < 6; ++i) w[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 0x10203);
+    clear_unused_bytes(view_of(words));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(static_cast<std::uint32_t>(i * 0x10203), w[i]) << i;
+    PixelImage index = picture(3, 2, 8, 0xFF);
+    clear_unused_bytes(view_of(index));
+    EXPECT_EQ(0xFF, get_pixel(view_of(index), 2, 1));
 }
 
 TEST(ImageprocPixels, ViewWithoutBufferTouchesNothing) {
@@ -153,6 +186,10 @@ TEST(ImageprocPixels, PublicCallsUseTheInstalledViewSource) {
     std::uint32_t row[8];
     KBX_ReadImageRow(row, 0, 8);
     EXPECT_EQ(row[3], 1u);
+    row[3] = 0x123456;
+    KBX_WriteImageRow(row, 0, 8);
+    EXPECT_EQ(KBX_GetPixel(3, 0), 0x123456);
+    EXPECT_EQ(KBX_GetPixel(7, 0), 1);
     KBX_ClearImage(2);   // not a window of this source
     EXPECT_EQ(KBX_GetPixel(7, 0), 1);
     KBX_ClearImage(3);

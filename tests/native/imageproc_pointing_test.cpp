@@ -114,10 +114,27 @@ TEST(ImageprocPointing, StopWhileDraggingKeepsThePointsAsTheyStand) {
     apply_drawing_tool(kToolBox, loop, f.view, 0xFFFFFF);
     EXPECT_EQ(get_pixel(f.view, 5, 6), 0xFFFFFF);
     EXPECT_EQ(get_pixel(f.view, 20, 20), 0xFFFFFF);
+    EXPECT_TRUE(loop.stopped);
     // Stopped before any point: zeros.
     pointing_begin(&loop, kPickCircle, f.view, 7, 7);
+    EXPECT_FALSE(loop.stopped);
     pointing_stop(&loop, f.view);
     EXPECT_EQ(loop.x1 | loop.y1 | loop.r, 0);
+    // A stop after the loop ended (clicked) changes nothing.
+    pointing_begin(&loop, kPickPoint, f.view, 0, 0);
+    pointing_click(&loop, f.view, 3, 4);
+    EXPECT_FALSE(pointing_stop(&loop, f.view));
+    EXPECT_FALSE(loop.stopped);
+}
+
+TEST(ImageprocPointing, WhatAProgramsPickAnswers) {
+    struct Case {
+        int loop_result;
+        bool stopped;
+        int answer;
+    } cases[] = {{0, false, 0}, {0, true, 1}, {1, false, 1}, {2, false, 4}};
+    for (const Case& c : cases)
+        EXPECT_EQ(program_pick_result(c.loop_result, c.stopped), c.answer) << c.loop_result << c.stopped;
 }
 
 TEST(ImageprocPointing, CircleRadiusAndTheRadiusZeroBand) {

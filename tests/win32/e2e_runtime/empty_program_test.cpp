@@ -1,6 +1,7 @@
 // A built KOBRIX program, driven from outside as a user would.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "tests/support/driver.h"
@@ -27,6 +28,15 @@ std::wstring settled_status(HWND control) {
     return status;
 }
 
+// Escape on the control window ends the program, with exit code 0.
+void expect_ends_on_escape(Process& p, HWND control) {
+    post_key(control, VK_ESCAPE);
+    DWORD code = 99;
+    EXPECT_TRUE(wait_exit(p, 10000, &code));
+    EXPECT_EQ(code, 0u);
+    terminate(p);
+}
+
 }  // namespace
 
 TEST(EmptyProgram, StartsShowsDepthAndEndsOnEscape) {
@@ -38,12 +48,20 @@ TEST(EmptyProgram, StartsShowsDepthAndEndsOnEscape) {
     int depth = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(settled_status(control), std::to_wstring(depth) + L"-bit color");
+    expect_ends_on_escape(p, control);
+}
 
-    post_key(control, VK_ESCAPE);
-    DWORD code = 99;
-    EXPECT_TRUE(wait_exit(p, 10000, &code));
-    EXPECT_EQ(code, 0u);
-    terminate(p);
+// The example project's program, built outside this tree (tests/consumer).
+TEST(ConsumerProgram, ShowsControlWindowAndEndsOnEscape) {
+    const char* exe = std::getenv("KBX_CONSUMER_PROGRAM");
+    if (!exe) GTEST_SKIP() << "run by the consumer_*_run tests";
+    std::wstring path = L"Z:";
+    for (const char* c = exe; *c; ++c) path += static_cast<wchar_t>(*c);
+    Process p = launch(path, make_temp_dir(L"consumer"));
+    ASSERT_NE(p.handle, nullptr) << exe;
+    HWND control = wait_for_window(L"kobrix_mw0", nullptr, 15000, p.pid);
+    ASSERT_NE(control, nullptr);
+    expect_ends_on_escape(p, control);
 }
 
 TEST(EmptyProgram, SecondInstanceTakesNumberOne) {

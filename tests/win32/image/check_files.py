@@ -105,9 +105,14 @@ def main(folder):
     # Saved through the "Save as" dialog with the PNG filter.
     expect_rgb(p("dialog_saved.png"), "PNG", (6, 6), lambda x, y: (0x33, 0x66, 0xCC))
 
+    return report("all image files check out")
+
+
+def report(all_good):
+    """Prints the failures, or all_good; the exit status."""
     for f in failures:
         print("FAIL:", f)
-    print(f"{len(failures)} failure(s)" if failures else "all image files check out")
+    print(f"{len(failures)} failure(s)" if failures else all_good)
     return 1 if failures else 0
 
 

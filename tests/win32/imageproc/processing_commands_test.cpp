@@ -17,7 +17,7 @@
 #include "kbx_image.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
-#include "tests/win32/imageproc/tool_session.h"
+#include "tests/support/tool_session.h"
 
 using namespace tool_test;
 using namespace kbx;
@@ -42,23 +42,6 @@ PixelView pixels_of(int n) {
 std::uint32_t px(int n, int x, int y) {
     GdiFlush();
     return static_cast<std::uint32_t>(get_pixel(pixels_of(n), x, y));
-}
-
-// Clicks the two corners of a box in window n while a tool waits for them.
-void click_box(int n, int x1, int y1, int x2, int y2) {
-    ASSERT_TRUE(wait_status("Click the first point"));
-    post_click(n, x1, y1);
-    ASSERT_TRUE(wait_status("Click the second point"));
-    post_move(n, x2, y2);
-    post_click(n, x2, y2);
-    ASSERT_TRUE(wait_pointing(false));
-}
-
-void click_point(int n, int x, int y) {
-    ASSERT_TRUE(wait_status("Click a point"));
-    post_move(n, x, y);
-    post_click(n, x, y);
-    ASSERT_TRUE(wait_pointing(false));
 }
 
 TEST_F(ProcessingCommands, PatternsFillThePictureAndSelectIt) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "core/win_runtime.h"
 #include "core/win_state.h"
@@ -62,6 +63,18 @@ void write_file(const std::wstring& path, const std::string& contents) {
     ASSERT_NE(f, nullptr);
     std::fwrite(contents.data(), 1, contents.size(), f);
     std::fclose(f);
+}
+
+// Holds the clipboard open from a window of its own thread, as a clipboard
+// viewer or another program does, until release is set or hold_ms pass.
+void hold_clipboard(HANDLE held, HANDLE release, DWORD hold_ms) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (window && kbxtest::wait_until([window] { return OpenClipboard(window) != FALSE; }, 2000)) {
+        SetEvent(held);
+        WaitForSingleObject(release, hold_ms);
+        CloseClipboard();
+    }
+    if (window) DestroyWindow(window);
 }
 
 }  // namespace
@@ -154,6 +167,36 @@ TEST_F(TextLog, CopyPutsTheWholeFileOnTheClipboardAndLaterOutputAppends) {
     close_log(0);
     EXPECT_EQ(log_contents(0), "first line\r\nsecond continued\r\n");
     EXPECT_EQ(clip, log_contents(0));
+}
+
+TEST_F(TextLog, CopyWaitsBrieflyForAClipboardHeldElsewhere) {
+    start(0);
+    print("waited for\n");
+    struct Case {
+        DWORD hold_ms;
+        int result;
+        const char* clipboard;
+    } cases[] = {
+        {150, 0, "waited for\r\n"},
+        {INFINITE, 1, "unchanged"},   // held until the copy has given up
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        ASSERT_TRUE(kbxtest::write_clipboard_text(L"unchanged"));
+        HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::thread holder(hold_clipboard, held, release, c.hold_ms);
+        bool holding = WaitForSingleObject(held, 5000) == WAIT_OBJECT_0;
+        if (holding) {
+            EXPECT_EQ(copy(0), c.result);
+        }
+        SetEvent(release);
+        holder.join();
+        CloseHandle(held);
+        CloseHandle(release);
+        ASSERT_TRUE(holding);
+        EXPECT_EQ(kbxtest::read_clipboard_text(), c.clipboard);
+    }
 }
 
 TEST_F(TextLog, CopyingAPausedLogKeepsItPaused) {

@@ -235,3 +235,35 @@ TEST_F(TextPrint, PrintingLetsTheWindowsHandleTheirMessages) {
         EXPECT_EQ(r.in_use, 0);
     });
 }
+
+// Coalesced screen copies: the same output with a copy after every print
+// and with copies held back gives the same back buffer, and once the
+// program pauses the screen shows exactly that back buffer.
+TEST_F(TextPrint, HeldBackCopiesLeaveTheSamePixelsOnScreen) {
+    auto run = [&](int interval_ms, Picture* back, Picture* screen) {
+        close_all_text_windows();
+        open_cells(0, kCols, 6);
+        on_user_thread([&] {
+            kbx::text_repaint_interval_ms = interval_ms;
+            for (int i = 0; i < 40; ++i) {
+                KBX_PushColor(i % 3 ? 0x000000 : 0x203040, 0x40C000 + i * 0x0400);
+                KBX_Print("line %d %s\n", i, i % 4 ? "x" : "a line long enough to wrap past the right edge");
+                KBX_PopColor();
+                if (i == 25) KBX_ClearTextWindow();
+            }
+            KBX_Print("no line end");
+            kbx::text_repaint_interval_ms = 15;
+        });
+        settle();
+        *back = back_picture(0);
+        *screen = screen_picture(0);
+    };
+    Picture every_back, every_screen, held_back, held_screen;
+    run(0, &every_back, &every_screen);
+    // Far longer than the burst: everything after the first line is held.
+    run(60000, &held_back, &held_screen);
+    ASSERT_GT(every_back.count_other(0, 0, every_back.width, every_back.height, 0x000000), 0);
+    EXPECT_EQ(every_screen.pixels, every_back.pixels);
+    EXPECT_EQ(held_back.pixels, every_back.pixels);
+    EXPECT_EQ(held_screen.pixels, every_back.pixels);
+}

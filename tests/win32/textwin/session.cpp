@@ -147,10 +147,13 @@ int Picture::count_other(int left, int top, int right, int bottom, int rgb) cons
     return count;
 }
 
-Picture back_picture(int n) {
+namespace {
+
+Picture picture_from(int n, bool screen) {
     Picture p;
     in_user_pump([&] {
         const kbx::TextWindowRecord& r = kbx::text_windows[n];
+        HDC from = screen ? r.window_dc : r.memory_dc;
         p.width = r.client_width;
         p.height = r.client_height;
         p.pixels.assign(static_cast<size_t>(p.width) * p.height, 0);
@@ -166,7 +169,7 @@ Picture back_picture(int n) {
         HBITMAP copy = CreateDIBSection(r.memory_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HDC dc = CreateCompatibleDC(r.memory_dc);
         HGDIOBJ old = SelectObject(dc, copy);
-        BitBlt(dc, 0, 0, p.width, p.height, r.memory_dc, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, p.width, p.height, from, 0, 0, SRCCOPY);
         GdiFlush();
         const int* source = static_cast<const int*>(bits);
         for (size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = source[i] & 0xFFFFFF;
@@ -176,5 +179,10 @@ Picture back_picture(int n) {
     });
     return p;
 }
+
+}  // namespace
+
+Picture back_picture(int n) { return picture_from(n, false); }
+Picture screen_picture(int n) { return picture_from(n, true); }
 
 }  // namespace textwin_test

@@ -46,6 +46,8 @@ struct Picture {
     int count_other(int left, int top, int right, int bottom, int rgb) const;
 };
 Picture back_picture(int n);
+// The same read from the window itself: what the screen shows.
+Picture screen_picture(int n);
 
 // The OEM fixed font's cell size, measured afresh.
 SIZE oem_cell();

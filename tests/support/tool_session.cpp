@@ -1,4 +1,6 @@
-#include "tests/win32/imageproc/tool_session.h"
+#include "tests/support/tool_session.h"
+
+#include <gtest/gtest.h>
 
 #include <cwchar>
 #include <mutex>
@@ -66,6 +68,22 @@ void post_right_click(int n) {
     HWND window = kbx::image_windows[n].window;
     PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(1, 1));
     PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(1, 1));
+}
+
+void click_box(int n, int x1, int y1, int x2, int y2) {
+    ASSERT_TRUE(wait_status("Click the first point"));
+    post_click(n, x1, y1);
+    ASSERT_TRUE(wait_status("Click the second point"));
+    post_move(n, x2, y2);
+    post_click(n, x2, y2);
+    ASSERT_TRUE(wait_pointing(false));
+}
+
+void click_point(int n, int x, int y) {
+    ASSERT_TRUE(wait_status("Click a point"));
+    post_move(n, x, y);
+    post_click(n, x, y);
+    ASSERT_TRUE(wait_pointing(false));
 }
 
 std::string status_text() {

@@ -3,8 +3,8 @@
 // the image windows' command handling; the test thread plays the user: it
 // posts commands and mouse messages, waits for what they show (prompts in
 // the status label, rubber bands in the picture) and answers the text prompts.
-#ifndef KBX_IMAGEPROC_TOOL_SESSION_H
-#define KBX_IMAGEPROC_TOOL_SESSION_H
+#ifndef KBX_TEST_TOOL_SESSION_H
+#define KBX_TEST_TOOL_SESSION_H
 
 #include <windows.h>
 
@@ -38,6 +38,10 @@ void post_command(int n, int id);
 void post_move(int n, int x, int y);
 void post_click(int n, int x, int y);
 void post_right_click(int n);
+// Answers a waiting tool's prompts: the two corners of a box (the pointer
+// moved to the second before it is clicked), or one point.
+void click_box(int n, int x1, int y1, int x2, int y2);
+void click_point(int n, int x, int y);
 // The status label, without the padding that centres it.
 std::string status_text();
 bool wait_status(const std::string& text, DWORD timeout_ms = 5000);

@@ -1,0 +1,35 @@
+# cmake --install: the public headers, the libraries, the program entry and
+# a package configuration, so that find_package(kobrix CONFIG) gives
+# kobrix::kobrix and add_kobrix_program. The MinGW toolchain files go to
+# share/kobrix for cross builds without the sources.
+include(CMakePackageConfigHelpers)
+
+set(KBX_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/kobrix)
+set(KBX_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/kobrix)
+
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+        FILES_MATCHING PATTERN "*.h")
+
+set(KBX_INSTALLED_TARGETS kobrix_portable)
+if(TARGET kobrix)
+  list(APPEND KBX_INSTALLED_TARGETS kobrix kobrix_entry)
+endif()
+install(TARGETS ${KBX_INSTALLED_TARGETS} EXPORT kobrixTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/kobrix)
+install(EXPORT kobrixTargets NAMESPACE kobrix:: DESTINATION ${KBX_CONFIG_DIR})
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/kobrixConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/kobrixConfig.cmake INSTALL_DESTINATION ${KBX_CONFIG_DIR})
+# The version file also checks the pointer size: a 32-bit build never picks
+# up a 64-bit installation.
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/kobrixConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/kobrixConfig.cmake ${PROJECT_BINARY_DIR}/kobrixConfigVersion.cmake
+              ${PROJECT_SOURCE_DIR}/cmake/Kobrix.cmake
+        DESTINATION ${KBX_CONFIG_DIR})
+
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-x86_64.cmake
+              ${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
+        DESTINATION ${KBX_SHARE_DIR})
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/scripts/wine-exec.sh DESTINATION ${KBX_SHARE_DIR})

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds examples/hello the way a user's own project is built:
+#   build_example.sh subdirectory|installed <kobrix sources> <work dir> <generator> [launcher]
+# subdirectory: the example adds the KOBRIX sources (add_subdirectory).
+# installed:    KOBRIX, tests off, is installed into <work>/prefix; the example
+#               finds it with find_package and cross-builds with the toolchain
+#               file installed there.
+# Then checks that the example's build holds no test target and no sanitizer
+# flag, and that its own source gets none of KOBRIX's definitions.
+set -euo pipefail
+mode=$1 root=$2 work=$3 generator=$4 launcher=${5:-}
+jobs=${KBX_JOBS:-$(nproc)}
+toolchain=toolchain-mingw-x86_64.cmake
+
+fail() { echo "consumer ($mode): $*" >&2; exit 1; }
+
+configure=(-G "$generator" -DCMAKE_BUILD_TYPE=Release)
+if [ -n "$launcher" ]; then
+  configure+=(-DCMAKE_C_COMPILER_LAUNCHER="$launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher")
+fi
+
+rm -rf "$work"
+hello=$work/hello
+case $mode in
+  subdirectory)
+    cmake -S "$root/examples/hello" -B "$hello" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DKOBRIX_SOURCE_DIR="$root"
+    ;;
+  installed)
+    prefix=$work/prefix
+    cmake -S "$root" -B "$work/kobrix" "${configure[@]}" -DKBX_BUILD_TESTS=OFF \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix"
+    cmake --build "$work/kobrix" -j "$jobs" --target kobrix_portable kobrix kobrix_entry
+    cmake --install "$work/kobrix"
+    # The installed tree stands alone: nothing in it points into the sources.
+    for entry in "$root"/*; do
+      [ "$entry" = "$root/build" ] && continue
+      if grep -rIlF "$entry" "$prefix"; then fail "the installed files above refer to $entry"; fi
+    done
+    cmake -S "$root/examples/hello" -B "$hello" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+      -DCMAKE_TOOLCHAIN_FILE="$prefix/share/kobrix/$toolchain" -DCMAKE_PREFIX_PATH="$prefix"
+    ;;
+  *) fail "unknown mode" ;;
+esac
+cmake --build "$hello" -j "$jobs"
+[ -f "$hello/hello.exe" ] || fail "no hello.exe"
+
+tests=$(find "$hello" -type d -iname '*test*.dir')
+[ -z "$tests" ] || fail "test targets in the build: $tests"
+commands=$hello/compile_commands.json
+if grep -F -- "-fsanitize" "$commands"; then fail "sanitizer flags in the build"; fi
+own=$(grep -F "hello.cpp" "$commands" | grep -F '"command"' || true)
+[ -n "$own" ] || fail "no compile command for hello.cpp"
+if grep -E -- "-D_?UNICODE|-DNOMINMAX|-DWIN32_LEAN_AND_MEAN|-W(all|extra)" <<<"$own"; then
+  fail "KOBRIX's own definitions or warnings reach hello.cpp"
+fi
+echo "consumer ($mode): $hello/hello.exe"

@@ -1,0 +1,133 @@
+// Selection, lifetime and the processing commands a program runs by number.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "core/win_state.h"
+#include "image/image_geometry.h"
+#include "image/win_image_window.h"
+#include "kbx_commands.h"
+#include "kbx_image.h"
+#include "kbx_imageproc.h"
+#include "tests/win32/image_api_files/api_session.h"
+
+using namespace api_test;
+
+namespace {
+
+class ImageApi : public ::testing::Test {
+  protected:
+    void SetUp() override { reset_images(); }
+};
+
+// Pixel (0, 0) of window n holds the marker n + 1, so the current image
+// window shows in KBX_GetPixel(0, 0).
+void open_marked(int n) {
+    ASSERT_EQ(0, KBX_CreateImage(n, "Marked", 40 * n, 0, 8, 6, 100));
+    KBX_SetPixel(0, 0, n + 1);
+}
+int current() { return KBX_GetPixel(0, 0) - 1; }
+
+TEST_F(ImageApi, SelectionStackAndLifetime) {
+    on_user_thread([] {
+        for (int n = 0; n < 3; ++n) open_marked(n);
+        EXPECT_EQ(2, current());
+        EXPECT_EQ(0, KBX_SelectImage(0));
+        EXPECT_EQ(0, KBX_SelectImage(1));
+        EXPECT_EQ(1, current());
+        for (int bad : {-1, 3, 256}) EXPECT_EQ(1, KBX_SelectImage(bad)) << bad;
+        EXPECT_EQ(1, current());
+        EXPECT_EQ(0, KBX_RestoreImage());
+        EXPECT_EQ(0, current());
+        EXPECT_EQ(0, KBX_RestoreImage());
+        EXPECT_EQ(2, current());
+
+        HWND second = kbx::image_windows[2].window;
+        EXPECT_EQ(2, KBX_FindImage(second));
+        EXPECT_EQ(-1, KBX_FindImage(nullptr));
+        int w = 0, h = 0;
+        EXPECT_EQ(0, KBX_GetImageSize(2, &w, &h));
+        EXPECT_EQ(8, w);
+        EXPECT_EQ(6, h);
+
+        // A window on the stack that has gone cannot come back.
+        EXPECT_EQ(0, KBX_SelectImage(1));
+        EXPECT_EQ(0, KBX_DestroyImage(2));
+        EXPECT_FALSE(IsWindow(second));
+        EXPECT_EQ(-1, KBX_FindImage(second));
+        EXPECT_EQ(1, KBX_RestoreImage());
+        EXPECT_EQ(1, current());
+        for (int bad : {-1, 2, 256}) {
+            EXPECT_EQ(1, KBX_DestroyImage(bad)) << bad;
+            EXPECT_EQ(1, KBX_GetImageSize(bad, &w, &h)) << bad;
+        }
+        EXPECT_EQ(8, w);
+    });
+}
+
+const int kPictureCommands[] = {
+    KBX_CMD_PATTERN_RGB, KBX_CMD_PATTERN_HSV, KBX_CMD_PATTERN_YCRCB, KBX_CMD_PATTERN_YUV, KBX_CMD_PATTERN_YIQ,
+    KBX_CMD_PATTERN_GREY, KBX_CMD_INVERT, KBX_CMD_FLIP_HORZ, KBX_CMD_FLIP_VERT, KBX_CMD_ROTATE_RIGHT,
+    KBX_CMD_ROTATE_LEFT, KBX_CMD_SCALE_50, KBX_CMD_SCALE_71, KBX_CMD_SCALE_141, KBX_CMD_SCALE_200,
+};
+
+// Window 0 by the call, window 1 by its menu, from the same picture; window
+// 2 is current throughout and must stay so.
+TEST_F(ImageApi, CommandsGiveTheMenusPixelsAndKeepTheSelection) {
+    for (int depth : {32, 8}) {
+        for (int command : kPictureCommands) {
+            reset_images();
+            on_user_thread([&] {
+                auto create = depth == 32 ? KBX_CreateImage : KBX_CreateImage8;
+                ASSERT_EQ(0, create(0, "Call", 0, 0, 37, 23, 200));
+                ASSERT_EQ(0, create(1, "Menu", 300, 0, 37, 23, 200));
+                fill(0, depth == 32 ? distinct : distinct8);
+                fill(1, depth == 32 ? distinct : distinct8);
+                open_marked(2);
+                EXPECT_EQ(0, KBX_RunImageCommand(0, command)) << command;
+                EXPECT_EQ(2, current()) << command;
+                SendMessageW(kbx::image_windows[1].window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+                const Picture by_call = picture_of(0), by_menu = picture_of(1);
+                EXPECT_TRUE(by_call == by_menu) << depth << " " << command;
+                EXPECT_FALSE(by_call == (Picture{})) << command;
+            });
+        }
+    }
+}
+
+TEST_F(ImageApi, CommandsThatWaitForTheUserAndBadNumbersChangeNothing) {
+    on_user_thread([] {
+        ASSERT_EQ(0, KBX_CreateImage(0, "Kept", 0, 0, 9, 7, 100));
+        fill(0, distinct);
+        const Picture before = picture_of(0);
+        const int zoom = kbx::image_windows[0].zoom;
+        const int waiting[] = {KBX_CMD_CLIPPING, KBX_CMD_PIXEL_INFO, KBX_CMD_LINE_RGB, KBX_CMD_DRAW_BOX,
+                               KBX_CMD_PAINT,    KBX_CMD_DRAW_TEXT,  KBX_CMD_ZOOM_50,  KBX_CMD_RESIZE_PROMPT,
+                               KBX_CMD_SAVE_AS,  KBX_CMD_COPY,       KBX_CMD_DESTROY_IMAGE, 0, 99999};
+        for (int command : waiting) EXPECT_EQ(1, KBX_RunImageCommand(0, command)) << command;
+        for (int bad : {-1, 1, 256}) EXPECT_EQ(4, KBX_RunImageCommand(bad, KBX_CMD_INVERT)) << bad;
+        EXPECT_TRUE(before == picture_of(0));
+        EXPECT_EQ(zoom, kbx::image_windows[0].zoom);
+        EXPECT_FALSE(kbx::drawing_tool_mode.load());
+    });
+}
+
+TEST_F(ImageApi, ATurnNoZoomCanShowIsRefusedAndThePictureKept) {
+    on_user_thread([] {
+        const kbx::DisplayLimits limits = kbx::display_limits(1);
+        // As wide as the screen and a little high: turned, it would have to
+        // shrink below the smallest window to fit the screen's height.
+        const int w = limits.max_width, h = limits.min_height > 40 ? limits.min_height : 40;
+        kbx::ZoomFit fit;
+        if (!kbx::fit_zoom(100, w, h, limits, &fit) || kbx::fit_zoom(100, h, w, limits, &fit)) GTEST_SKIP();
+        ASSERT_EQ(0, KBX_CreateImage(0, "Wide", 0, 0, w, h, 100));
+        KBX_SetPixel(5, 1, 0x00ABCD);
+        const Picture before = picture_of(0);
+        EXPECT_EQ(2, KBX_RunImageCommand(0, KBX_CMD_ROTATE_RIGHT));
+        EXPECT_EQ(2, KBX_RunImageCommand(0, KBX_CMD_ROTATE_LEFT));
+        EXPECT_TRUE(before == picture_of(0));
+        EXPECT_EQ(0, KBX_RunImageCommand(0, KBX_CMD_FLIP_VERT));   // the window still works
+    });
+}
+
+}  // namespace
