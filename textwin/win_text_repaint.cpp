@@ -2,9 +2,9 @@
 // buffer at once; copying the whole client to the screen for every line
 // would cost far more than the line itself, so the window's own thread
 // copies at most every text_repaint_interval_ms and whenever it pauses.
-#include "core/runtime.h"
-#include "core/state.h"
-#include "textwin/text_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

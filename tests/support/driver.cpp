@@ -5,8 +5,8 @@
 #include <cwchar>
 #include <thread>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 
 namespace kbxtest {
 

@@ -4,9 +4,9 @@
 #include <thread>
 #include <utility>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "image/pointer_events.h"
 #include "tests/support/driver.h"
 

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_commands.h"
 #include "tests/support/driver.h"
 
@@ -147,7 +147,7 @@ TEST(Requests, RefusedWhileMainRuns) {
     int result = 0, code_after = -1;
     run_framework_with(no_setup, polite_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1001);
+        post_command(w, KBX_CMD_START);
         wait_until([] { return main_runs == 1; });
         // Would wait for ever: only the idle loop services requests.
         result = kbx::post_create_image(0, "000", 10, 10, 32);
@@ -155,7 +155,7 @@ TEST(Requests, RefusedWhileMainRuns) {
         code_after = kbx::request_code;
     });
     EXPECT_EQ(result, -1);
-    EXPECT_EQ(code_after, 0);
+    EXPECT_EQ(code_after, kbx::kRequestsClosed);   // nothing was handed over
 }
 
 TEST(Wait, ReturnsZeroAfter100ms) {
@@ -164,7 +164,7 @@ TEST(Wait, ReturnsZeroAfter100ms) {
     wait_ms = -1;
     run_framework_with(no_setup, timed_wait_main, [] {
         HWND w = wait_for_control_window();
-        post_command(w, 1001);
+        post_command(w, KBX_CMD_START);
         EXPECT_TRUE(wait_until([] { return wait_ms >= 0; }));
     });
     EXPECT_EQ(wait_result, 0);
@@ -221,7 +221,7 @@ TEST(PopupMenu, ItemsAndGreying) {
         HWND w = wait_for_control_window();
         ASSERT_TRUE(wait_user_thread_pumps());
         idle = read_popup_menu(w);
-        post_command(w, 1001);
+        post_command(w, KBX_CMD_START);
         wait_until([] { return main_runs == 1; });
         running = read_popup_menu(w);
         kbx::drawing_tool_mode = 1;   // no menu while a drawing tool points
@@ -234,10 +234,10 @@ TEST(PopupMenu, ItemsAndGreying) {
         kbx::drawing_tool_mode = 0;
     });
     const MenuItem want[] = {
-        {L"Paste\tCtrl+V", 1026, true}, {L"", 0, false},           {L"Start", 1001, true},
-        {L"Stop", 1003, false},         {L"E&xit", 1002, false},   {L"", 0, false},
-        {L"Image Window", 1027, true},  {L"Text Window", 1028, true}, {L"Input Box", 1044, true},
-        {L"Button Box", 1051, true},    {L"", 0, false},           {L"&Window Info.\tCtrl+W", 1045, true},
+        {L"Paste\tCtrl+V", KBX_CMD_PASTE_NEW_IMAGE, true}, {L"", 0, false},           {L"Start", KBX_CMD_START, true},
+        {L"Stop", KBX_CMD_STOP, false},         {L"E&xit", KBX_CMD_EXIT, false},   {L"", 0, false},
+        {L"Image Window", KBX_CMD_NEW_IMAGE_WINDOW, true},  {L"Text Window", KBX_CMD_NEW_TEXT_WINDOW, true}, {L"Input Box", KBX_CMD_NEW_INPUT_BOX, true},
+        {L"Button Box", KBX_CMD_NEW_BUTTON_BOX, true},    {L"", 0, false},           {L"&Window Info.\tCtrl+W", KBX_CMD_WINDOW_INFO, true},
     };
     ASSERT_EQ(idle.size(), 12u);
     ASSERT_EQ(running.size(), 12u);

@@ -4,8 +4,8 @@
 #include <atomic>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_commands.h"
 #include "tests/support/driver.h"
 
@@ -98,7 +98,7 @@ TEST(RunState, StopReachesWait) {
     run_framework_with(self_starting_setup, polite_main, [] {
         HWND w = wait_for_control_window();
         wait_until([] { return main_runs > 0 && program_running == 1; });
-        post_command(w, 1003);
+        post_command(w, KBX_CMD_STOP);
         EXPECT_TRUE(wait_until([] { return saw_stop == 1; }));
     });
     EXPECT_EQ(saw_stop, 1);
@@ -127,7 +127,7 @@ TEST(RunState, ExitTerminatesDeafMainAfterGracePeriod) {
         HWND w = wait_for_control_window();
         wait_until([] { return main_runs == 1; });
         started = GetTickCount();
-        post_command(w, 1002);
+        post_command(w, KBX_CMD_EXIT);
     });
     DWORD took = GetTickCount() - started;
     EXPECT_EQ(code, 0);
@@ -168,8 +168,8 @@ TEST(RunState, KeysOfTheControlWindow) {
     });
     EXPECT_EQ(code, 0);
     ASSERT_EQ(posted_commands.size(), 2u);
-    EXPECT_EQ(posted_commands[0], 1026);
-    EXPECT_EQ(posted_commands[1], 1045);
+    EXPECT_EQ(posted_commands[0], KBX_CMD_PASTE_NEW_IMAGE);
+    EXPECT_EQ(posted_commands[1], KBX_CMD_WINDOW_INFO);
 }
 
 TEST(RunState, EscapeExits) {

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_menus.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "image/pointer_events.h"
 #include "imageproc/pixels.h"
 #include "imageproc/shapes.h"

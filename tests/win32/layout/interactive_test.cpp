@@ -6,14 +6,15 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "core/runtime.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kobrix.h"
-#include "core/state.h"
-#include "kbx_commands.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -114,7 +115,7 @@ TEST(Interactive, ImageWindowByPrompts) {
     std::wstring caption;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"200");
         answer(L"150");
         answer(L"8");
@@ -150,10 +151,10 @@ TEST(Interactive, ExitWhileHeightWaitsCreatesNothing) {
     int images = -1;
     int code = run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"10");
         wait_until([] { return kbx::input_active != 0; });   // "Height=" waits
-        post_command(w, 1002);
+        post_command(w, KBX_CMD_EXIT);
         wait_until([] { return exit_state == 2; });
         images = open_image_count();
     });
@@ -166,12 +167,12 @@ TEST(Interactive, BoxesByPrompts) {
     HWND button_box_after_zero = reinterpret_cast<HWND>(1);
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1044);
+        post_command(w, KBX_CMD_NEW_INPUT_BOX);
         answer(L"50");   // limited to 30
         ASSERT_TRUE(wait_until([] { return kbx::input_box.window != nullptr; }));
         fields = kbx::input_box.item_count;
 
-        post_command(w, 1051);
+        post_command(w, KBX_CMD_NEW_BUTTON_BOX);
         answer(L"2");
         answer(L"3");
         ASSERT_TRUE(wait_until([] { return kbx::button_box.window != nullptr; }));
@@ -179,7 +180,7 @@ TEST(Interactive, BoxesByPrompts) {
         rows = kbx::button_box.button_rows;
 
         // 0 columns: the old box closes and none takes its place.
-        post_command(w, 1051);
+        post_command(w, KBX_CMD_NEW_BUTTON_BOX);
         answer(L"0");
         answer(L"4");
         wait_until([] { return kbx::button_box.window == nullptr; });
@@ -195,9 +196,9 @@ TEST(Interactive, TextWindowTakesLowestFreeNumber) {
     int first = -1, second = -1;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1028);
+        post_command(w, KBX_CMD_NEW_TEXT_WINDOW);
         ASSERT_TRUE(wait_until([] { return kbx::text_windows[0].in_use == 1; }));
-        post_command(w, 1028);
+        post_command(w, KBX_CMD_NEW_TEXT_WINDOW);
         ASSERT_TRUE(wait_until([] { return kbx::text_windows[1].in_use == 1; }));
         first = kbx::text_windows[0].client_width;
         second = kbx::text_windows[1].client_height;
@@ -212,7 +213,7 @@ TEST(Interactive, PasteTakesTheNextFreeNumber) {
     run_framework_with(two_images_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
         ASSERT_TRUE(put_clipboard_picture(330, 220));
-        post_command(w, 1026);
+        post_command(w, KBX_CMD_PASTE_NEW_IMAGE);
         ASSERT_TRUE(wait_until([] { return kbx::image_windows[2].in_use == 1; }));
         caption = caption_of_image(2);
         width = kbx::image_windows[2].width;
@@ -267,7 +268,7 @@ TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
     bool control_alive = false, slot_free = false;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1001);
+        post_command(w, KBX_CMD_START);
         wait_until([] { return program_running == 1; });
         std::wstring dir = make_temp_dir(L"late");
         std::wstring a = join_path(dir, L"late.bmp");
@@ -277,12 +278,53 @@ TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
         PostMessageW(w, WM_KEYDOWN, 'W', 0);
         post_command(w, KBX_CMD_WINDOW_INFO);
         // The control window still answers, and no request waits in the
-        // slot for a service that never comes.
+        // slot (closed as the main routine started) for a service that
+        // never comes.
         control_alive = wait_posted_taken(w);
-        slot_free = kbx::request_code == 0 && kbx::request_done == 1;
+        slot_free = kbx::request_code == kbx::kRequestsClosed && kbx::request_done == 1;
         images = open_image_count();
     });
     EXPECT_TRUE(control_alive);
     EXPECT_TRUE(slot_free);
     EXPECT_EQ(images, 0);
+}
+
+// Start pressed while a drop of many files is loading, then Exit: the run
+// must end every time, whatever request the drop was handing over when the
+// main routine started.
+TEST(Interactive, ExitEndsTheRunAfterStartDuringADrop) {
+    std::wstring dir = make_temp_dir(L"dropstart");
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 40; ++i) {
+        files.push_back(join_path(dir, L"f" + std::to_wstring(i) + L".bmp"));
+        write_bmp(files.back(), 12, 12);
+    }
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::atomic<bool> ended{false};
+        kbx::control.window = nullptr;
+        kbx::control.dc = nullptr;
+        std::thread runner([&] {
+            kbx::run_framework(GetModuleHandleW(nullptr), no_setup, idle_main);
+            ended = true;
+        });
+        HWND w = wait_for_control_window();
+        PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop(files)), 0);
+        // Start at a different point of the loading each time.
+        const int opened = attempt * 4;
+        wait_until([&] { return open_image_count() >= opened; }, 20000);
+        if (attempt % 2) {
+            start_request = 1;
+        } else {
+            PostMessageW(w, WM_KEYDOWN, 'S', 0);
+        }
+        wait_until([] { return program_running == 1; }, 20000);
+        PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (!wait_until([&] { return ended.load(); }, 10000)) {
+            // The first thread is stuck for good: nothing after this can run.
+            std::printf("attempt %d: the run did not end after Exit\n", attempt);
+            std::fflush(stdout);
+            TerminateProcess(GetCurrentProcess(), 1);
+        }
+        runner.join();
+    }
 }

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <string>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
 
