@@ -30,6 +30,7 @@ enum {
 const int kDropOffsets[28] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -6, -5, -4, -3,
                               -2, -1, 1, 2, 3, 4, 5, 6, -3, -2, -1, 1, 2, 3};
 const DWORD kExitGraceMs = 2000;
+const UINT_PTR kTextCopyTimer = 1;
 
 // Waits until ms have passed since *reference, then moves the reference on.
 // Sleeps in small steps rather than spinning.
@@ -141,6 +142,14 @@ void wait_for_user_thread(HANDLE thread, DWORD limit_ms) {
     }
 }
 
+// The user-program thread does not pump while its program computes: text
+// output it holds back is copied from here once it has waited an interval.
+void copy_held_text_output_later(HWND window) {
+    const unsigned int next = copy_held_text_output();
+    if (next == 0) KillTimer(window, kTextCopyTimer);
+    else SetTimer(window, kTextCopyTimer, next, nullptr);
+}
+
 }  // namespace
 
 bool forward_control_key(WPARAM key, LPARAM lparam) {
@@ -218,6 +227,13 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
             return 0;
         case WM_COMMAND:
             on_command(LOWORD(wparam));
+            return 0;
+        case kTextOutputHeldMessage:
+            copy_held_text_output_later(window);
+            return 0;
+        case WM_TIMER:
+            if (wparam != kTextCopyTimer) return DefWindowProcW(window, message, wparam, lparam);
+            copy_held_text_output_later(window);
             return 0;
         case WM_DROPFILES:
             interactive_drop_files(reinterpret_cast<HDROP>(wparam));
