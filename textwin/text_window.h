@@ -40,7 +40,8 @@ void draw_cell(TextWindowRecord& r, int x, int y, wchar_t unit, int cells);
 void draw_caret(TextWindowRecord& r, int phase);
 
 // Window procedure steps for an open window: a new client size rebuilds
-// the (blank) back buffer; paint copies the invalid part to the screen.
+// the (blank) back buffer; paint copies the invalid part to the screen
+// (its caller holds the screen lock from BeginPaint to EndPaint).
 void resize_text_window(int n, int width, int height);
 void paint_text_window(int n, const RECT& invalid);
 

@@ -99,7 +99,6 @@ void resize_text_window(int n, int width, int height) {
 
 void paint_text_window(int n, const RECT& invalid) {
     const TextWindowRecord& r = text_windows[n];
-    TextScreenLock lock;
     BitBlt(r.window_dc, invalid.left, invalid.top, invalid.right - invalid.left, invalid.bottom - invalid.top,
            r.memory_dc, invalid.left, invalid.top, SRCCOPY);
 }

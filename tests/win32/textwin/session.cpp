@@ -194,6 +194,8 @@ Picture screen_picture(int n) { return picture_from(n, true); }
 
 Picture screen_picture_now(int n) {
     const kbx::TextWindowRecord& r = kbx::text_windows[n];
+    // The class's own DC: the same one the control window copies into.
+    kbx::TextScreenLock lock;
     HDC dc = GetDC(r.window);
     Picture p = read_picture(dc, r.client_width, r.client_height);
     ReleaseDC(r.window, dc);
