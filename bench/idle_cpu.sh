@@ -2,7 +2,10 @@
 # CPU used by an idle KOBRIX program over 10 s, as a percentage of one core.
 #   bench/idle_cpu.sh [program] [after-stop]
 # program: wait_loop_program (default: spends its life in wait_100ms),
-#          kobrix_empty (the idle loop before Start), dpi_calculator, ...
+#          kobrix_empty (the idle loop before Start),
+#          input_wait_program (waits in line input, caret blinking),
+#          pointing_wait_program (a drawing tool waits for its first point),
+#          dpi_calculator (with after-stop: paces its own loop), ...
 # after-stop: press Stop (key C) first and measure the program after it.
 # Prints the program's own CPU and the wineserver's share separately.
 set -euo pipefail

@@ -1,8 +1,8 @@
 // What the input box and the button box share: their window, its resizing,
 // their one-item pop-up menus and the destruction error box.
-#include "boxes/boxes.h"
-#include "core/runtime.h"
-#include "core/state.h"
+#include "boxes/win_boxes.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 
 namespace kbx {
 

@@ -2,10 +2,10 @@
 // counted presses and recaptioning.
 #include <cwchar>
 
-#include "boxes/boxes.h"
+#include "boxes/win_boxes.h"
 #include "boxes/button_grid.h"
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_textwin.h"
 
 namespace kbx {

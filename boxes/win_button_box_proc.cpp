@@ -1,9 +1,9 @@
 // Window procedure of the button box (class kbx_bb).
-#include "boxes/boxes.h"
+#include "boxes/win_boxes.h"
 #include "boxes/button_grid.h"
-#include "core/runtime.h"
-#include "core/state.h"
-#include "textwin/snapping.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "textwin/win_snapping.h"
 
 namespace kbx {
 

@@ -3,11 +3,11 @@
 #include <cwchar>
 #include <cstring>
 
-#include "boxes/boxes.h"
+#include "boxes/win_boxes.h"
 #include "boxes/field_values.h"
 #include "boxes/input_box_layout.h"
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_textwin.h"
 
 namespace kbx {

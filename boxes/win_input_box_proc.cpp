@@ -1,9 +1,9 @@
 // Window procedure of the input box (class kbx_ib).
-#include "boxes/boxes.h"
+#include "boxes/win_boxes.h"
 #include "boxes/input_box_layout.h"
-#include "core/runtime.h"
-#include "core/state.h"
-#include "textwin/snapping.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "textwin/win_snapping.h"
 
 namespace kbx {
 

@@ -1,20 +1,17 @@
-// The framework's process-wide state: the window registry, the run-state
-// flags, the request slot and the values captured at start-up. Both threads
-// read and write it directly; the flags and the request code are atomics so
-// that the hand-off between the threads is well defined.
+// The framework's process-wide state, its platform-free part: limits, the
+// current window numbers, the run-state flags, the request slot and the
+// values captured at start-up. The window registry and the other handles
+// are in core/win_state.h. Both threads read and write it directly; the
+// flags and the request code are atomics so that the hand-off between the
+// threads is well defined.
 #ifndef KBX_STATE_H
 #define KBX_STATE_H
-
-#include <windows.h>
 
 #include <atomic>
 #include <cstdint>
 
-#include "boxes/box_records.h"
 #include "core/snap_table.h"
-#include "image/image_window_record.h"
 #include "kbx_core.h"
-#include "textwin/text_window_record.h"
 
 namespace kbx {
 
@@ -26,45 +23,19 @@ constexpr int kSelectStackDepth = 8;
 // Window numbers are compared as unsigned, so -1 and 256 are both out.
 inline bool valid_window_number(int n) { return static_cast<unsigned>(n) < static_cast<unsigned>(kMaxWindows); }
 
-// --- registry --------------------------------------------------------------
-extern TextWindowRecord text_windows[kMaxWindows];
+// --- current windows (the tables themselves are in core/win_state.h) ---------
 extern int current_text_window;
-
-extern ImageWindowRecord image_windows[kMaxWindows];
-extern std::uint32_t* image_pixels32[kMaxWindows];
-extern unsigned char* image_pixels8[kMaxWindows];
 extern int current_image;
 extern int image_select_stack[kSelectStackDepth];   // entry 0 on top
-
-extern InputBoxRecord input_box;
-extern ButtonBoxRecord button_box;
-
-struct ControlWindowRecord {
-    HWND window;
-    HWND status_label;
-    HMENU menu;
-    HDC dc;                    // taken once after creation, kept for the run
-    HANDLE user_thread;
-    DWORD user_thread_id;
-    DWORD user_thread_exit_code;   // as read by Exit before closing the handle
-};
-extern ControlWindowRecord control;
 
 // --- run state (start_request, program_running, stop_request and exit_state
 // are public, in kbx_core.h) -----------------------------------------------
 extern std::atomic<int> input_active;        // 0, or 1 + text window of a waiting line input
 extern std::atomic<int> drawing_tool_mode;   // 1 while a drawing tool points
 
-// Signalled by the first thread whenever it changes something the
-// user-program thread waits for (flags, a new request), so that waits
-// block instead of spinning and still wake at once.
-extern HANDLE user_thread_wake;
-// Signalled by the user-program thread when it completes a request.
-extern HANDLE first_thread_wake;
-void wake_user_thread();
-
 // --- request slot ------------------------------------------------------------
 enum RequestCode {
+    kRequestsClosed = -1,   // set by the user-program thread as the main routine starts
     kRequestNone = 0,
     kRequestCreateImage = 9001,
     kRequestShowImage = 9002,
@@ -75,7 +46,7 @@ enum RequestCode {
     kRequestOpenButtonBox = 9007,
 };
 
-extern std::atomic<int> request_code;   // written last by the poster
+extern std::atomic<int> request_code;   // written last, from 0 only, by the poster
 extern std::atomic<int> request_done;   // 1 when serviced; initially 1
 extern int request_number;
 extern const char* request_title;
@@ -84,13 +55,10 @@ extern int request_width, request_height;
 extern int request_depth;
 extern int request_zoom;
 extern const char* request_path;
-extern HBITMAP request_bitmap;
 extern int request_result;
 
 // --- values captured at start-up ---------------------------------------------
 extern int instance_number;
-extern HINSTANCE module_instance;
-extern LONGLONG perf_frequency;
 extern double ms_per_tick;
 extern int screen_depth;
 extern wchar_t open_dir_w[kPathChars];
@@ -105,9 +73,7 @@ extern int draw_color;         // 0xFFFFFF
 extern int kbx_tttc;           // TrueType text colour, 0xFFFFFF
 extern int kbx_tc;             // bitmap-font text colour, 0x000000
 extern int image_text_x, image_text_y, image_text_left_margin;
-extern HFONT image_text_font;
 extern int image_text_font_width, image_text_font_height;   // 8 x 16
-extern COLORREF custom_colors[16];
 
 // The last line entered by line input.
 extern wchar_t recall_line[256];
@@ -115,8 +81,9 @@ extern wchar_t recall_line[256];
 // --- snap rectangles ---------------------------------------------------------
 extern SnapTable snap_table;
 
-// Sets every variable above to its start-up value (handles null, tables
-// free, request_done 1, drawing defaults). Run before anything else.
+// Sets every variable here and in core/win_state.h to its start-up value (handles null, tables
+// free, request_done 1, drawing defaults, an empty key ring, no pointer
+// events). Run before anything else.
 void reset_shared_state();
 
 }  // namespace kbx

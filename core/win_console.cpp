@@ -3,8 +3,8 @@
 // the run state is only changed on its own thread.
 #include <cstring>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_textwin.h"
 #include "textwin/text_commands.h"
 

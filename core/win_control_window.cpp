@@ -3,34 +3,44 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "core/clock_math.h"
-#include "core/interactive.h"
-#include "core/runtime.h"
-#include "core/state.h"
-#include "textwin/snapping.h"
-#include "textwin/text_window.h"
+#include "core/win_interactive.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "core/status_text.h"
+#include "kbx_commands.h"
+#include "textwin/win_snapping.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
+
+bool drop_animation_paced = true;
 
 namespace {
 
 enum {
-    kCmdStart = 1001,
-    kCmdExit = 1002,
-    kCmdStop = 1003,
-    kCmdPaste = 1026,
-    kCmdImageWindow = 1027,
-    kCmdTextWindow = 1028,
-    kCmdInputBox = 1044,
-    kCmdWindowInfo = 1045,
-    kCmdButtonBox = 1051,
+    kCmdStart = KBX_CMD_START,
+    kCmdExit = KBX_CMD_EXIT,
+    kCmdStop = KBX_CMD_STOP,
+    kCmdPaste = KBX_CMD_PASTE_NEW_IMAGE,
+    kCmdImageWindow = KBX_CMD_NEW_IMAGE_WINDOW,
+    kCmdTextWindow = KBX_CMD_NEW_TEXT_WINDOW,
+    kCmdInputBox = KBX_CMD_NEW_INPUT_BOX,
+    kCmdWindowInfo = KBX_CMD_WINDOW_INFO,
+    kCmdButtonBox = KBX_CMD_NEW_BUTTON_BOX,
     kStatusLabelId = 2001,
 };
 
 const int kDropOffsets[28] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -6, -5, -4, -3,
                               -2, -1, 1, 2, 3, 4, 5, 6, -3, -2, -1, 1, 2, 3};
 const DWORD kExitGraceMs = 2000;
-const UINT_PTR kTextCopyTimer = 1;
+const UINT kMsgFlashStatus = WM_APP + 0x40;   // lparam: the text
+const UINT_PTR kFlashTimer = 1;
+const UINT kFlashMs = 3000;
+char flashed_status[kStatusWidth];   // as the label shows it
+const UINT_PTR kTextCopyTimer = 2;
 
 // Waits until ms have passed since *reference, then moves the reference on.
 // Sleeps in small steps rather than spinning.
@@ -47,9 +57,9 @@ void drop_animation(HWND window) {
         GetWindowRect(window, &r);
         SetWindowPos(window, nullptr, r.left, r.top + offset, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-        wait_since(&reference, 20);
+        if (drop_animation_paced) wait_since(&reference, 20);
     }
-    wait_since(&reference, 500);
+    if (drop_animation_paced) wait_since(&reference, 500);
 }
 
 LRESULT on_create(HWND window) {
@@ -165,6 +175,12 @@ bool forward_control_key(WPARAM key, LPARAM lparam) {
     }
 }
 
+void flash_status_text(const char* text) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    // Through the control window's own thread, which owns the label and the timer.
+    PostMessageW(control.window, kMsgFlashStatus, 0, reinterpret_cast<LPARAM>(text));
+}
+
 void do_start() {
     if (program_running == 0) {
         start_request = 1;
@@ -231,9 +247,25 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
         case kTextOutputHeldMessage:
             copy_held_text_output_later(window);
             return 0;
+        case kMsgFlashStatus:
+            if (lparam) {
+                format_status_text(reinterpret_cast<const char*>(lparam), flashed_status);
+                set_status_text(reinterpret_cast<const char*>(lparam));
+                SetTimer(window, kFlashTimer, kFlashMs, nullptr);
+            }
+            return 0;
         case WM_TIMER:
-            if (wparam != kTextCopyTimer) return DefWindowProcW(window, message, wparam, lparam);
-            copy_held_text_output_later(window);
+            if (wparam == kTextCopyTimer) {
+                copy_held_text_output_later(window);
+            } else if (wparam == kFlashTimer) {
+                KillTimer(window, kFlashTimer);
+                // A prompt shown meanwhile stays.
+                char now[kStatusWidth * 2];
+                get_window_text_ansi(control.status_label, now, sizeof now);
+                if (std::strcmp(now, flashed_status) == 0) show_depth_status();
+            } else {
+                return DefWindowProcW(window, message, wparam, lparam);
+            }
             return 0;
         case WM_DROPFILES:
             interactive_drop_files(reinterpret_cast<HDROP>(wparam));

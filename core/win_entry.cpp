@@ -1,6 +1,6 @@
 // The program entry of every KOBRIX program: the user program supplies
 // KBX_Setup and KBX_Main, the framework does the rest.
-#include "core/runtime.h"
+#include "core/win_runtime.h"
 #include "kbx_core.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

@@ -2,8 +2,8 @@
 // the clipboard, menu items, the status label and the "Pause" message box.
 #include <cstring>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "core/status_text.h"
 #include "textwin/text_cut.h"
 

@@ -7,17 +7,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/interactive.h"
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_interactive.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
+#include "kbx_commands.h"
 #include "kbx_textwin.h"
 
 namespace kbx {
 
 namespace {
-
-const UINT kCmdWindowInfo = 1045;
 
 // Text window 0 for the prompts: brought forward when open (the current
 // text window stays), else opened by request (and made current).
@@ -99,7 +98,7 @@ void interactive_window_info() {
     // into a window that exists.
     int t = current_text_window;
     if (valid_window_number(t) && text_windows[t].in_use)
-        PostMessageW(text_windows[t].window, WM_COMMAND, kCmdWindowInfo, 0);
+        PostMessageW(text_windows[t].window, WM_COMMAND, KBX_CMD_WINDOW_INFO, 0);
 }
 
 void interactive_paste() {
@@ -125,8 +124,9 @@ void interactive_paste() {
 
 void interactive_drop_files(HDROP drop) {
     int n = 0;
+    bool refused = false;   // the main routine started or Exit began: nothing more opens
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
+    for (UINT i = 0; i < count && !refused; ++i) {
         wchar_t dropped[MAX_PATH] = {};
         wchar_t full[MAX_PATH] = {};
         wchar_t* name = nullptr;
@@ -151,6 +151,7 @@ void interactive_drop_files(HDROP drop) {
                 restore_image();
                 break;
             }
+            refused = result < 0;
             if (result != 1 || n >= kMaxWindows) break;
         }
     }

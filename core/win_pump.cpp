@@ -1,7 +1,7 @@
 // Message pumps, the millisecond clock and the waits of the user program.
 #include "core/clock_math.h"
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 
 namespace kbx {
 

@@ -1,46 +1,56 @@
 // The single request slot through which the control window (first thread)
 // has the user-program thread create its windows.
-#include "boxes/boxes.h"
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
-#include "textwin/text_window.h"
+#include "boxes/win_boxes.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 
 namespace {
 
-// Requests are serviced only in the idle loop before the main routine; once
-// it runs, a poster would wait for ever, so it is refused instead.
-bool requests_refused() { return program_running != 0; }
-
-void wait_until_slot_free() {
-    while (request_code != 0) {
+// False when the wait was given up: the main routine has started or Exit is
+// under way, so the slot will never be served again.
+bool wait_until_slot_free() {
+    for (;;) {
+        int code = request_code;
+        if (code == 0) return true;
+        if (code == kRequestsClosed || exit_state != 0) return false;
         pump_messages();
         wait_for_work(kWaitSliceMs);
     }
 }
 
-void wait_until_done() {
-    while (request_done == 0) {
-        pump_messages();
-        wait_for_work(kWaitSliceMs);
-    }
-}
+enum Outcome { kServed, kRefused, kAbandoned };
 
-// Parameters are written before this; the code goes last.
-void publish(int code) {
+// Parameters are written after wait_until_slot_free() and before this, with
+// no pumping between; the code goes last, and only into a free slot. The
+// user-program thread closes the slot the same way before it starts the main
+// routine, so a request is either served or refused, never left waiting.
+// The wait is abandoned when Exit begins.
+Outcome publish(int code) {
     request_done = 0;
-    request_code = code;
+    int free_slot = 0;
+    if (!request_code.compare_exchange_strong(free_slot, code)) {
+        request_done = 1;
+        return kRefused;
+    }
     wake_user_thread();
-    wait_until_done();
+    while (request_done == 0) {
+        if (exit_state != 0) return kAbandoned;
+        pump_messages();
+        wait_for_work(kWaitSliceMs);
+    }
+    return kServed;
 }
+
+int result_of(Outcome outcome) { return outcome == kServed ? request_result : -1; }
 
 }  // namespace
 
 int post_create_image(int n, const char* title, int width, int height, int depth) {
-    if (requests_refused()) return -1;
-    wait_until_slot_free();
+    if (!wait_until_slot_free()) return -1;
     request_number = n;
     request_title = title;
     request_x = -1;
@@ -49,40 +59,35 @@ int post_create_image(int n, const char* title, int width, int height, int depth
     request_height = height;
     request_depth = depth;
     request_zoom = 100;
-    publish(kRequestCreateImage);
-    return request_result;
+    return result_of(publish(kRequestCreateImage));
 }
 
 void post_show_image(int n) {
-    if (requests_refused()) return;
-    wait_until_slot_free();
+    if (!wait_until_slot_free()) return;
     request_number = n;
-    request_code = kRequestShowImage;
-    wake_user_thread();
-    // Usually completes after the poster has moved on; the next poster
-    // waits for the slot.
-    wait_until_done();
+    publish(kRequestShowImage);
 }
 
 int post_load_image(int n, const char* path) {
-    if (requests_refused()) return -1;
-    wait_until_slot_free();
+    if (!wait_until_slot_free()) return -1;
     request_number = n;
     request_path = path;
     request_x = 0;
     request_y = 0;
-    publish(kRequestLoadImage);
-    return request_result;
+    return result_of(publish(kRequestLoadImage));
 }
 
 void post_put_bitmap(HBITMAP bitmap) {
-    if (requests_refused()) {
-        DeleteObject(bitmap);   // ownership was handed over; nothing may leak
-        return;
+    // Ownership was handed over: a refused bitmap must not leak.
+    bool refused = !wait_until_slot_free();
+    if (!refused) {
+        request_bitmap = bitmap;
+        refused = publish(kRequestPutBitmap) == kRefused;
     }
-    wait_until_slot_free();
-    request_bitmap = bitmap;
-    publish(kRequestPutBitmap);
+    if (refused) {
+        DeleteObject(bitmap);
+        request_bitmap = nullptr;
+    }
 }
 
 void post_open_text_window(int n) {
@@ -90,16 +95,14 @@ void post_open_text_window(int n) {
         SetForegroundWindow(text_windows[n].window);
         return;
     }
-    if (requests_refused()) return;
-    wait_until_slot_free();
+    if (!wait_until_slot_free()) return;
     request_number = n;
     request_x = request_y = request_width = request_height = -1;
     publish(kRequestOpenTextWindow);
 }
 
 void post_open_input_box(int count) {
-    if (requests_refused()) return;
-    wait_until_slot_free();
+    if (!wait_until_slot_free()) return;
     request_number = count;
     request_x = 0;
     request_y = 0;
@@ -107,8 +110,7 @@ void post_open_input_box(int count) {
 }
 
 void post_open_button_box(int columns, int rows) {
-    if (requests_refused()) return;
-    wait_until_slot_free();
+    if (!wait_until_slot_free()) return;
     request_width = columns;
     request_height = rows;
     request_x = 0;

@@ -1,6 +1,6 @@
 // Rebuilds the snap rectangles from the screen and every open window.
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 
 namespace kbx {
 

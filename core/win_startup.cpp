@@ -4,14 +4,14 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include <cstdio>
 #include <cwchar>
 
-#include "boxes/boxes.h"
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
-#include "textwin/text_window.h"
+#include "boxes/win_boxes.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
+#include "kbx_commands.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 
@@ -88,9 +88,9 @@ void create_image_text_font() {
 
 HMENU create_menu_bar() {
     HMENU menu = CreateMenu();
-    AppendMenuW(menu, MF_STRING, 1001, L"Start(&S)");
-    AppendMenuW(menu, MF_STRING, 1003, L"Stop(&C)");
-    AppendMenuW(menu, MF_STRING, 1002, L"Exit(&X)");
+    AppendMenuW(menu, MF_STRING, KBX_CMD_START, L"Start(&S)");
+    AppendMenuW(menu, MF_STRING, KBX_CMD_STOP, L"Stop(&C)");
+    AppendMenuW(menu, MF_STRING, KBX_CMD_EXIT, L"Exit(&X)");
     return menu;
 }
 
@@ -139,22 +139,28 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
         int w = rect.right - rect.left;
         int h = rect.bottom - rect.top;
         int x = (cx_full - w) / 2;
-        int y = cy_full + GetSystemMetrics(SM_CYCAPTION) - h - 55;
+        // Where the drop ends; with no panel (Wine) that can lie below the
+        // screen, so move up only as far as the work area needs.
+        int top = cy_full + GetSystemMetrics(SM_CYCAPTION) - h;
+        RECT work = {};
+        if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) && top + h > work.bottom) top = work.bottom - h;
+        int y = top - 55;
 
-        CreateWindowExW(0, control_class_name, L"KOBRIX", kControlStyle, x, y, w, h, nullptr, control.menu,
-                        module_instance, nullptr);
+        HWND window = CreateWindowExW(0, control_class_name, L"KOBRIX", kControlStyle, x, y, w, h, nullptr,
+                                      control.menu, module_instance, nullptr);
+        if (!window) {
+            // Without it nothing would ever end the message loop below.
+            exit_code = 1;
+        } else {
+            show_depth_status();
+            UpdateWindow(control.window);
+            control.dc = GetDC(control.window);
 
-        char depth_text[16];
-        std::snprintf(depth_text, sizeof depth_text, "%d-bit color", screen_depth);
-        set_status_text(depth_text);
-
-        UpdateWindow(control.window);
-        control.dc = GetDC(control.window);
-
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
         }
 
         DeleteObject(image_text_font);

@@ -1,6 +1,9 @@
-#include "core/state.h"
+#include "core/win_state.h"
 
 #include <cstring>
+
+#include "image/pointer_events.h"
+#include "textwin/key_ring.h"
 
 std::atomic<int> start_request{0};
 std::atomic<int> program_running{0};
@@ -91,6 +94,9 @@ void reset_shared_state() {
 
     input_active = 0;
     drawing_tool_mode = 0;
+    key_ring_reset(key_ring);
+    key_ring_request = 0;
+    reset_pointer_records();
 
     request_code = 0;
     request_done = 1;

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 
 namespace kbx {
 
@@ -19,8 +19,13 @@ DWORD WINAPI user_thread_main(LPVOID) {
         // Wakes at once for a message, Start, Stop, Exit or a request.
         wait_for_work(kWaitSliceMs);
         pump_dialog_messages();
-        if (request_code != 0) service_request();
+        if (request_code > 0) service_request();
         if (start_request == 1 && program_running == 0) {
+            // Closing the slot and reading it free are one step, so no
+            // poster can hand over a request that would never be served; a
+            // request that came first is served on the next pass.
+            int free_slot = 0;
+            if (!request_code.compare_exchange_strong(free_slot, kRequestsClosed)) continue;
             DragAcceptFiles(control.window, FALSE);
             program_running = 1;
             start_request = 0;

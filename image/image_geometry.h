@@ -66,11 +66,6 @@ inline std::size_t pixel_offset(int depth, int width, int x, int y) {
     std::size_t bytes_per_pixel = depth == 8 ? 1 : 4;
     return static_cast<std::size_t>(y) * image_row_bytes(depth, width) + static_cast<std::size_t>(x) * bytes_per_pixel;
 }
-// Inside when x < width and y < height as unsigned numbers.
-inline bool pixel_inside(int x, int y, int width, int height) {
-    return static_cast<unsigned>(x) < static_cast<unsigned>(width) &&
-           static_cast<unsigned>(y) < static_cast<unsigned>(height);
-}
 
 // Copies a w x h rectangle with top-left (x0, y0) out of a picture into a
 // packed buffer (w words or w bytes per row); pixels outside give 0.

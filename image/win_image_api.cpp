@@ -1,7 +1,7 @@
 // The user-program calls for palettes, pixel rectangles and repaints of
 // image windows, over the operations the menus and files use.
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "kbx_imageproc.h"
 
 namespace kbx {

@@ -2,10 +2,10 @@
 // hand-over of a clipboard bitmap to the current image window.
 #include <cstring>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/dib_block.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 
 namespace kbx {
 

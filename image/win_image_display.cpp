@@ -2,9 +2,9 @@
 // and rebuilding a window at a new picture size.
 #include <cstdlib>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 
 namespace kbx {
 

@@ -8,11 +8,11 @@
 #include <cwchar>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_file_names.h"
 #include "image/index_colors.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "image/win_gdiplus.h"
 #include "imageproc/image_source.h"
 #include "imageproc/pixels.h"

@@ -1,7 +1,7 @@
 // The image window's pop-up menus, built from their tables for each pop-up.
-#include "core/runtime.h"
+#include "core/win_runtime.h"
 #include "image/image_menus.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 
 namespace kbx {
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_title.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "imageproc/image_source.h"
 
 namespace kbx {

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_file_names.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "imageproc/picture_commands.h"
 #include "imageproc/win_image_tools.h"
 #include "kbx_image.h"

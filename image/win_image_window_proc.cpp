@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_menus.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "image/pointer_events.h"
-#include "textwin/snapping.h"
+#include "textwin/win_snapping.h"
 
 namespace kbx {
 

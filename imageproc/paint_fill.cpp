@@ -102,16 +102,11 @@ long long paint_fill(const PixelView& view, int colour, int x, int y) {
     if (!view_usable(view) || !inside(view, x, y)) return 0;
     // Compare with what a store leaves behind (the low byte at depth 8), or a
     // fill whose colour differs only above the index would never end.
-    if (view.depth == 32) {
-        std::uint32_t target = row32(view, y)[x];
-        std::uint32_t fill = static_cast<std::uint32_t>(colour);
-        if (target == fill) return 0;
-        return fill_region<std::uint32_t>(view, target, fill, x, y);
-    }
-    unsigned char target = row8(view, y)[x];
-    unsigned char fill = static_cast<unsigned char>(colour & 0xFF);
+    const int target = probe_pixel(view, x, y), fill = stored_value(view, colour);
     if (target == fill) return 0;
-    return fill_region<unsigned char>(view, target, fill, x, y);
+    if (view.depth == 32)
+        return fill_region<std::uint32_t>(view, static_cast<std::uint32_t>(target), static_cast<std::uint32_t>(fill), x, y);
+    return fill_region<unsigned char>(view, static_cast<unsigned char>(target), static_cast<unsigned char>(fill), x, y);
 }
 
 }  // namespace kbx

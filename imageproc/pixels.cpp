@@ -33,12 +33,6 @@ void xor_pixel(const PixelView& view, int x, int y) {
     if (reachable(view, x, y)) invert_inside(view, x, y);
 }
 
-void xor_pixel_pen(const PixelView& view, int x, int y) {
-    pen_position.x = x;
-    pen_position.y = y;
-    xor_pixel(view, x, y);
-}
-
 void clear_pixels(const PixelView& view) {
     if (!view_usable(view)) return;
     for (int y = 0; y < view.height; ++y) std::memset(row8(view, y), 0, static_cast<std::size_t>(view.stride));

@@ -29,8 +29,6 @@ int probe_pixel(const PixelView& view, int x, int y);
 // Inverts the three colour bytes of a word (the top byte stays) or the
 // index byte; a second call restores the pixel.
 void xor_pixel(const PixelView& view, int x, int y);
-// The rubber-band variant: records the pen position first.
-void xor_pixel_pen(const PixelView& view, int x, int y);
 // Every byte of the buffer to 0, row padding included.
 void clear_pixels(const PixelView& view);
 // At depth 32, the unused byte above red back to 0 in every pixel, after

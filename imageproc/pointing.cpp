@@ -52,12 +52,6 @@ void finish(PointingLoop* loop, int result) {
 
 }  // namespace
 
-int pointer_to_picture(int client, int zoom) {
-    if (zoom <= 0) return 0;
-    // Mouse messages carry unsigned 16-bit client coordinates.
-    return static_cast<int>((static_cast<long long>(client & 0xFFFF) * 100) / zoom);
-}
-
 bool pointing_begin(PointingLoop* loop, PointingKind kind, const PixelView& view, int last_move_x, int last_move_y,
                     int place_w, int place_h) {
     *loop = PointingLoop{};

@@ -38,9 +38,6 @@ struct PointingLoop {
     int band_x1, band_y1, band_x2, band_y2, band_r;   // what it was drawn with
 };
 
-// Picture coordinate of a client coordinate at a zoom in percent.
-int pointer_to_picture(int client, int zoom);
-
 // Starts a loop; the guide lines and the placement band are drawn at once
 // at the last recorded pointer position. Returns true when pixels changed.
 bool pointing_begin(PointingLoop* loop, PointingKind kind, const PixelView& view, int last_move_x, int last_move_y,

@@ -290,14 +290,6 @@ void copy_rect(const PixelView& src, int x0, int y0, const PixelView& dst) {
     }
 }
 
-bool clip_rect(const PixelView& src, int x_min, int y_min, int x_max, int y_max, PixelImage* out) {
-    long long w = static_cast<long long>(x_max) - x_min + 1, h = static_cast<long long>(y_max) - y_min + 1;
-    if (w < 1 || h < 1 || w > 0x7FFFFFFF || h > 0x7FFFFFFF) return false;
-    if (!make_pixel_image(static_cast<int>(w), static_cast<int>(h), src.depth, out)) return false;
-    copy_rect(src, x_min, y_min, view_of(*out));
-    return true;
-}
-
 int format_corner_title(const char* prefix, int x_min, int y_min, int x_max, int y_max, char* out, std::size_t size) {
     if (out == nullptr || size == 0) return 0;
     int n = std::snprintf(out, size, "%s(%d,%d)-(%d,%d)", prefix ? prefix : "", x_min, y_min, x_max, y_max);

@@ -33,8 +33,6 @@ bool rotated_left(const PixelView& src, PixelImage* out);
 // Copies the dst-sized rectangle whose top-left is (x0, y0) of src into
 // dst; source pixels outside the picture give 0. Depths must match.
 void copy_rect(const PixelView& src, int x0, int y0, const PixelView& dst);
-// Clipping: the rectangle with both corners included, into a new picture.
-bool clip_rect(const PixelView& src, int x_min, int y_min, int x_max, int y_max, PixelImage* out);
 // "(%d,%d)-(%d,%d)" with the corners; the clip window's and the area
 // plot's title. Returns the length.
 int format_corner_title(const char* prefix, int x_min, int y_min, int x_max, int y_max, char* out, std::size_t size);

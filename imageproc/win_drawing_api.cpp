@@ -4,7 +4,7 @@
 #include <cstdarg>
 
 #include "core/state.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "imageproc/glyph_text.h"
 #include "imageproc/image_source.h"
 #include "imageproc/paint_fill.h"

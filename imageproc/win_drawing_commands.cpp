@@ -1,8 +1,8 @@
 // The drawing commands: lines, boxes, circles and the fill after their
 // pointing loops, colour picking, and text in the bitmap or TrueType font.
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "imageproc/glyph_text.h"
 #include "imageproc/image_source.h"
 #include "imageproc/pixels.h"

@@ -22,7 +22,7 @@ int pick_column(int n, int* x, int* y, bool* stopped = nullptr);
 int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max, bool* stopped = nullptr);
 int pick_line(int n, int* x1, int* y1, int* x2, int* y2, bool* stopped = nullptr);
 int pick_circle(int n, int* cx, int* cy, int* r, bool* stopped = nullptr);
-// pick_placement is declared with the image windows (image/image_window.h).
+// pick_placement is declared with the image windows (image/win_image_window.h).
 
 // The loop behind all of them; *loop holds the points afterwards.
 int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, PointingLoop* loop);

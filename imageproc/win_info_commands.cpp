@@ -4,8 +4,8 @@
 #include <new>
 #include <vector>
 
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "imageproc/image_source.h"
 #include "imageproc/pixel_report.h"
 #include "imageproc/pixels.h"

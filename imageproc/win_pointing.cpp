@@ -6,9 +6,9 @@
 
 #include <cstring>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "image/pointer_events.h"
 #include "imageproc/image_source.h"
 #include "imageproc/pointing_events.h"

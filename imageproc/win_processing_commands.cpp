@@ -1,10 +1,11 @@
 // The processing menu of an image window: which command does what, and the
 // commands that act on the whole picture (test patterns, invert, mirrors,
 // quarter turns, scaling, clipping).
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_geometry.h"
 #include "image/image_menus.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "imageproc/image_source.h"
 #include "imageproc/patterns.h"
 #include "imageproc/picture_commands.h"
@@ -152,7 +153,10 @@ bool run_processing_command(HWND window, int id) {
             run_picture_command(find_image_window(window), id);
             return true;
         case kPictureSelecting:
-            run_picture_command(find_and_select_image_window(window), id);
+            // A program gets the refusal as a result; the menu user is told
+            // why nothing happened.
+            if (run_picture_command(find_and_select_image_window(window), id) == 2)
+                flash_status_text("Too large to show: picture kept");
             return true;
         default:
             break;

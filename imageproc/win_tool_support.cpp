@@ -1,7 +1,7 @@
 #include "imageproc/win_tool_support.h"
 
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "imageproc/image_source.h"
 #include "kbx_textwin.h"
 

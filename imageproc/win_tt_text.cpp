@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "imageproc/tt_text.h"
 #include "imageproc/win_image_tools.h"
 
@@ -48,7 +48,7 @@ int draw_unit(HDC dc, wchar_t unit) {
     SetTextColor(dc, to_colorref(kbx_tttc));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previous = SelectObject(dc, image_text_font);
-    TextOutW(dc, image_text_x, image_text_y - image_text_font_height + 1, &unit, 1);
+    TextOutW(dc, image_text_x, tt_cell_top(image_text_y, image_text_font_height), &unit, 1);
     int advance = 0;
     ABC abc;
     if (GetCharABCWidthsW(dc, unit, unit, &abc)) {

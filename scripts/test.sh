@@ -2,7 +2,8 @@
 # Builds KOBRIX and runs every test:
 #   1. native build of the platform-free code, tests under ASan and UBSan;
 #   2. 64-bit Windows build, its tests under Wine in one Xvfb display;
-#   3. 32-bit Windows build, compiled only (this machine runs no 32-bit code).
+#   3. 32-bit Windows build, compiled only (this machine runs no 32-bit code);
+#   4. the fuzz targets (clang, libFuzzer), each run over its seed corpus once.
 # Exits non-zero when a build or a test fails.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -30,9 +31,16 @@ cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release -DKBX_BUILD_TESTS=
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
 cmake --build "$build/win32" -j "$jobs"
 
+step "fuzz targets build (clang)"
+cmake -S "$root/fuzz" -B "$build/fuzz" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$build/fuzz" -j "$jobs"
+
 failed=0
 step "native tests"
 ctest --test-dir "$build/native" --output-on-failure || failed=1
+
+step "fuzz targets over their seeds"
+ctest --test-dir "$build/fuzz" --output-on-failure || failed=1
 
 step "Win32 tests under Wine"
 kbx_start_xvfb

@@ -29,9 +29,4 @@ bool key_ring_take(KeyRing& ring, wchar_t* unit) {
     return true;
 }
 
-bool key_ring_full(KeyRing& ring) {
-    std::lock_guard<std::mutex> hold(ring.lock);
-    return ring.read_index == ring.write_index;
-}
-
 }  // namespace kbx

@@ -31,7 +31,6 @@ void key_ring_reset(KeyRing& ring);
 bool key_ring_put(KeyRing& ring, wchar_t unit);
 // False when the ring is empty.
 bool key_ring_take(KeyRing& ring, wchar_t* unit);
-bool key_ring_full(KeyRing& ring);
 
 }  // namespace kbx
 

@@ -24,12 +24,26 @@ std::string format_call(const char* name, const std::vector<int>& args) {
 std::string escape_literal(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
+    for (char ch : text) {
+        unsigned char c = static_cast<unsigned char>(ch);
         switch (c) {
             case '\\': out += "\\\\"; break;
             case '"': out += "\\\""; break;
             case '\n': out += "\\n"; break;
-            default: out += c; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            // "??" followed by some characters is a trigraph to older compilers.
+            case '?': out += !out.empty() && out.back() == '?' ? "\\?" : "?"; break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    // Always three digits, so that a digit after it cannot extend it.
+                    char octal[5];
+                    std::snprintf(octal, sizeof octal, "\\%03o", c);
+                    out += octal;
+                } else {
+                    out += ch;
+                }
+                break;
         }
     }
     return out;
@@ -75,20 +89,5 @@ std::string layout_button_box_lines(const LayoutButtonBox& box) {
 }
 
 std::string layout_footer() { return "\tKBX_SetForeground(KBXMAINWINDOW);\n"; }
-
-std::string generate_layout_source(const std::vector<LayoutImage>& images, const std::vector<LayoutText>& texts,
-                                   const LayoutInputBox* input_box, const LayoutButtonBox* button_box) {
-    std::string out = layout_header();
-    if (!images.empty()) {
-        out += layout_image_heading();
-        for (const LayoutImage& image : images) out += layout_image_line(image);
-    }
-    out += layout_text_heading();
-    for (const LayoutText& text : texts) out += layout_text_line(text);
-    if (input_box) out += layout_input_box_lines(*input_box);
-    if (button_box) out += layout_button_box_lines(*button_box);
-    out += layout_footer();
-    return out;
-}
 
 }  // namespace kbx

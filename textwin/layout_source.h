@@ -38,8 +38,11 @@ struct LayoutButtonBox {
     std::vector<std::string> captions;
 };
 
-// C++ string-literal body for text: backslash, double quote and line feed
-// escaped, so that any label or caption pastes as valid source.
+// C++ string-literal body for text, so that any label or caption pastes as
+// valid source: backslash, double quote, line feed, carriage return and tab
+// as their escapes, every other byte below 0x20 and 0x7F as a three-digit
+// octal escape, and a '?' after a '?' as \? (no trigraphs). Bytes from 0x80
+// stay as they are (ANSI text).
 std::string escape_literal(const std::string& text);
 
 // The fragment, piece by piece (each piece is whole lines, tab-indented,
@@ -52,11 +55,6 @@ std::string layout_text_line(const LayoutText& text);
 std::string layout_input_box_lines(const LayoutInputBox& box);
 std::string layout_button_box_lines(const LayoutButtonBox& box);
 std::string layout_footer();
-
-// The whole fragment for a snapshot: images (only when there are any), text
-// windows (the heading always), the input box and button box when open.
-std::string generate_layout_source(const std::vector<LayoutImage>& images, const std::vector<LayoutText>& texts,
-                                   const LayoutInputBox* input_box, const LayoutButtonBox* button_box);
 
 }  // namespace kbx
 

@@ -3,17 +3,19 @@
 #ifndef KBX_TEXT_COMMANDS_H
 #define KBX_TEXT_COMMANDS_H
 
+#include "kbx_commands.h"
+
 namespace kbx {
 
 enum TextCommand {
-    kCmdTextAbout = 1020,
-    kCmdTextDestroy = 1006,
-    kCmdTextStartLog = 1024,
-    kCmdTextStopLog = 1025,
-    kCmdTextConsole = 1029,
-    kCmdTextCopyLog = 1030,
-    kCmdTextWindowInfo = 1045,
-    kCmdTextSelect = 1069,
+    kCmdTextAbout = KBX_CMD_TEXT_ABOUT,
+    kCmdTextDestroy = KBX_CMD_TEXT_DESTROY,
+    kCmdTextStartLog = KBX_CMD_TEXT_START_LOG,
+    kCmdTextStopLog = KBX_CMD_TEXT_STOP_LOG,
+    kCmdTextConsole = KBX_CMD_TEXT_CONSOLE,
+    kCmdTextCopyLog = KBX_CMD_TEXT_COPY_LOG,
+    kCmdTextWindowInfo = KBX_CMD_WINDOW_INFO,
+    kCmdTextSelect = KBX_CMD_TEXT_SELECT,
 };
 
 // Virtual-key codes the handler looks at (the platform's values).

@@ -1,9 +1,9 @@
 // A text window's back buffer: building and releasing it, the line advance
 // with its one-line scroll, single cells, resize and paint.
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "textwin/text_geometry.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

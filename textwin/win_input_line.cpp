@@ -1,10 +1,10 @@
 // KBX_InputLine: one line typed into the current text window, echoed with
 // a blinking caret, returned in the ANSI code page.
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "textwin/key_ring.h"
 #include "textwin/line_edit.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

@@ -1,9 +1,9 @@
 // Edge snapping on WM_MOVING: with Ctrl held, a dragged window's edges meet
 // the screen's and the other windows' edges.
 #include "core/geometry.h"
-#include "core/state.h"
+#include "core/win_state.h"
 #include "textwin/snap_geometry.h"
-#include "textwin/snapping.h"
+#include "textwin/win_snapping.h"
 
 namespace kbx {
 

@@ -1,8 +1,8 @@
 // The colours of the current text window and its colour stack.
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "textwin/color_stack.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

@@ -1,9 +1,9 @@
 // A text window's commands (menu, shortcuts, code) and its pop-up menu.
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "textwin/color_stack.h"
 #include "textwin/text_commands.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 #include "textwin/window_info.h"
 
 namespace kbx {

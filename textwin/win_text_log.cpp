@@ -5,10 +5,10 @@
 #include <cwchar>
 #include <mutex>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "textwin/text_commands.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

@@ -6,9 +6,9 @@
 // window's thread copies what has stayed held for a repaint interval.
 #include <atomic>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "textwin/text_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

@@ -1,11 +1,11 @@
 // The table of text windows: opening, selecting, finding and closing them.
 #include <cstdio>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "textwin/color_stack.h"
 #include "textwin/text_geometry.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

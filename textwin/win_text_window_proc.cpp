@@ -1,12 +1,12 @@
 // The window procedure of class kbx_twi. Every message is attributed to its
 // window's slot; a window that is not (or no longer) open only gets the
 // default handling.
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "textwin/key_ring.h"
-#include "textwin/snapping.h"
+#include "textwin/win_snapping.h"
 #include "textwin/text_commands.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 namespace kbx {
 

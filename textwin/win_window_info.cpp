@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_textwin.h"
 #include "textwin/layout_source.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 #include "textwin/window_info.h"
 
 namespace kbx {

@@ -7,6 +7,7 @@
 
 #include "core/clock_math.h"
 #include "core/snap_table.h"
+#include "core/state.h"
 #include "core/status_text.h"
 
 using namespace kbx;
@@ -106,4 +107,12 @@ TEST(SnapTable, NeverWritesPastItsEnd) {
     EXPECT_EQ(accepted, kSnapCapacity);
     EXPECT_EQ(t.count, kSnapCapacity);
     EXPECT_EQ(t.rects[kSnapCapacity - 1], (Rect{259, 259, 260, 260}));
+}
+
+// The shared state's portable half builds here, without windows.h.
+TEST(SharedState, WindowNumbersCompareAsUnsigned) {
+    EXPECT_TRUE(kbx::valid_window_number(0));
+    EXPECT_TRUE(kbx::valid_window_number(255));
+    EXPECT_FALSE(kbx::valid_window_number(256));
+    EXPECT_FALSE(kbx::valid_window_number(-1));
 }

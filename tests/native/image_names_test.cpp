@@ -151,8 +151,13 @@ TEST(ImageMenus, ProcessingMenuByDepth) {
 }
 
 TEST(ImageMenus, NoIdentifierTwiceAndNoneReserved) {
-    const std::set<int> reserved = {1006, 1020, 1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030,
-                                    1033, 1044, 1045, 1050, 1051, 1056, 1057, 1069};
+    // Identifiers of the other windows, and 1033, which no window uses.
+    const std::set<int> reserved = {KBX_CMD_TEXT_DESTROY,     KBX_CMD_TEXT_ABOUT,        KBX_CMD_INPUT_BOX_DESTROY,
+                                    KBX_CMD_TEXT_START_LOG,   KBX_CMD_TEXT_STOP_LOG,     KBX_CMD_PASTE_NEW_IMAGE,
+                                    KBX_CMD_NEW_IMAGE_WINDOW, KBX_CMD_NEW_TEXT_WINDOW,   KBX_CMD_TEXT_CONSOLE,
+                                    KBX_CMD_TEXT_COPY_LOG,    1033,                      KBX_CMD_NEW_INPUT_BOX,
+                                    KBX_CMD_WINDOW_INFO,      KBX_CMD_BUTTON_BOX_DESTROY, KBX_CMD_NEW_BUTTON_BOX,
+                                    KBX_CMD_INPUT_BOX_RENAME, KBX_CMD_BUTTON_BOX_RENAME, KBX_CMD_TEXT_SELECT};
     for (int depth : {8, 32}) {
         std::set<int> seen;
         auto walk = [&](const MenuTable& menu, auto& self) -> void {
@@ -164,15 +169,15 @@ TEST(ImageMenus, NoIdentifierTwiceAndNoneReserved) {
                 } else if (e.caption) {
                     EXPECT_TRUE(seen.insert(e.id).second) << e.id;
                     EXPECT_EQ(0u, reserved.count(e.id)) << e.id;
-                    EXPECT_GE(e.id, 1004);
-                    EXPECT_LE(e.id, 1071);
+                    EXPECT_GE(e.id, KBX_CMD_LOAD_IMAGE);
+                    EXPECT_LE(e.id, KBX_CMD_PATTERN_GREY);
                 }
             }
         };
         walk(image_window_menu(), walk);
         walk(image_processing_menu(depth), walk);
-        EXPECT_EQ(depth == 8 ? 1u : 0u, seen.count(1070)) << depth;
-        EXPECT_EQ(depth == 8 ? 0u : 1u, seen.count(1016)) << depth;
+        EXPECT_EQ(depth == 8 ? 1u : 0u, seen.count(KBX_CMD_LINE_LUMI)) << depth;
+        EXPECT_EQ(depth == 8 ? 0u : 1u, seen.count(KBX_CMD_LINE_RGB)) << depth;
     }
 }
 
@@ -203,7 +208,7 @@ TEST(ImageMenus, PictureCommandsAreTheProcessAndPatternSubmenus) {
                 if (sub->entries[i].caption) direct.insert(sub->entries[i].id);
         }
         EXPECT_EQ(15u, direct.size());
-        for (int id = 1000; id <= 1080; ++id) {
+        for (int id = KBX_CMD_START - 1; id <= KBX_CMD_PATTERN_GREY + 1; ++id) {
             const PictureCommandKind kind = picture_command_kind(id);
             EXPECT_EQ(direct.count(id) == 1, kind != kNotPictureCommand) << id;
             const bool in_place = id == KBX_CMD_INVERT || id == KBX_CMD_FLIP_HORZ || id == KBX_CMD_FLIP_VERT;

@@ -214,13 +214,4 @@ TEST(ImageprocPointing, PlacementBandAndPointClicks) {
     EXPECT_EQ(get_pixel(f.view, 4, 5), 0xABCDEF);
 }
 
-TEST(ImageprocPointing, ClientToPictureCoordinates) {
-    EXPECT_EQ(pointer_to_picture(150, 200), 75);
-    EXPECT_EQ(pointer_to_picture(7, 300), 2);
-    EXPECT_EQ(pointer_to_picture(10, 100), 10);
-    // Messages carry unsigned 16-bit coordinates.
-    EXPECT_EQ(pointer_to_picture(-1, 100), 65535);
-    EXPECT_EQ(pointer_to_picture(5, 0), 0);
-}
-
 }  // namespace

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <limits>
 #include <random>
+#include <vector>
 
 #include "imageproc/pixels.h"
 #include "imageproc/shapes.h"
@@ -206,6 +210,134 @@ TEST(ImageprocShapes, CirclePartlyOutsideDrawsItsInsidePart) {
     fill_circle(view_of(disc), 1, -3, -3, 12);   // mostly outside the top-left
     EXPECT_EQ(get_pixel(view_of(disc), 0, 0), 1);
     EXPECT_EQ(get_pixel(view_of(disc), 8, 8), 0);
+}
+
+// The circle steps walked in full, as the drawing did before it learnt to
+// skip the steps that cannot reach the picture. Points and the pen position
+// are reproduced exactly by the faster walk for every circle.
+struct WalkedCircle {
+    std::vector<std::pair<long long, long long>> points;   // those in rows 0..h-1, and the last
+    std::vector<std::array<long long, 3>> spans;           // row, from, to: likewise
+};
+
+WalkedCircle walk_circle_in_full(long long cx, long long cy, long long r, long long h) {
+    // Every step's (i, a) and whether a fell at it.
+    struct Step { long long i, a; bool fell; };
+    std::vector<Step> steps;
+    const long long lim = 5 * r / 7;
+    for (long long i = 0, a = r, e = r;;) {
+        e -= 2 * i + 1;
+        const bool fell = e <= 0;
+        steps.push_back({i, a, fell});
+        if (fell) e += 2 * a - 2, a -= 1;
+        if (++i > lim || i > a) break;
+    }
+    WalkedCircle out;
+    auto keep = [&](auto* list, auto item, long long row) {
+        if (!list->empty() && list->back().outside) list->pop_back();   // no longer the last
+        list->push_back({item, row < 0 || row >= h});
+    };
+    struct KeptPoint { std::pair<long long, long long> p; bool outside; };
+    struct KeptSpan { std::array<long long, 3> s; bool outside; };
+    std::vector<KeptPoint> points;
+    std::vector<KeptSpan> spans;
+    // The eight octants in drawing order: x sign, y sign, and whether a runs along x.
+    const int octants[8][3] = {{-1, 1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, -1, 0},
+                               {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}, {-1, -1, 1}};
+    for (const Step& st : steps) {
+        for (int k = 0; k < 8; ++k) {
+            if (k >= 2 && k < 6 && (st.i == 0 || st.i == st.a)) continue;
+            const long long dx = octants[k][2] ? st.a : st.i, dy = octants[k][2] ? st.i : st.a;
+            const long long y = cy + octants[k][1] * dy;
+            keep(&points, std::make_pair(cx + octants[k][0] * dx, y), y);
+        }
+        if (st.a != st.i) {
+            keep(&spans, std::array<long long, 3>{cy + st.i, cx - st.a, cx + st.a}, cy + st.i);
+            if (st.i != 0) keep(&spans, std::array<long long, 3>{cy - st.i, cx - st.a, cx + st.a}, cy - st.i);
+        }
+        if (st.fell)
+            for (long long y : {cy + st.a, cy - st.a}) keep(&spans, std::array<long long, 3>{y, cx - st.i, cx + st.i}, y);
+    }
+    const Step& last = steps.back();
+    if (!last.fell)
+        for (long long y : {cy + last.a, cy - last.a}) keep(&spans, std::array<long long, 3>{y, cx - last.i, cx + last.i}, y);
+    for (auto& k : points) out.points.push_back(k.p);
+    for (auto& k : spans) out.spans.push_back(k.s);
+    return out;
+}
+
+TEST(ImageprocShapes, CirclesMatchTheFullWalkAndSkipWhatMissesThePicture) {
+    const int W = 37, H = 23;
+    struct Case { int cx, cy, r; };
+    std::vector<Case> cases = {
+        {18, 11, 0}, {18, 11, 1}, {18, 11, 2}, {18, 11, 9}, {18, 11, 40}, {5, 5, -3},           // small, whole
+        {-4, 11, 9}, {40, 11, 9}, {18, -6, 9}, {18, 28, 9}, {-5, -5, 12}, {41, 26, 14},         // partly inside
+        {-100, -100, 20}, {200, 11, 30}, {18, 11, 3000},                                        // missing it
+        {-2990, 11, 3000}, {18, 3010, 3000}, {-70000, -70000, 98995}, {12, -199990, 200000},    // huge, crossing
+        {-120000, 11, 120020}, {18, 11, 500000}, {50000, 50000, 70700}, {-3, 30, 400000},
+    };
+    auto same_run = [&](const Case& c, const WalkedCircle& walk, int which) {
+        PixelImage got = picture(W, H), want = picture(W, H);
+        kbxtest::fill_distinct(got);
+        kbxtest::fill_distinct(want);
+        PixelView g = view_of(got), w = view_of(want);
+        auto want_point = [&](int colour) {
+            for (auto& p : walk.points)
+                if (p.first >= 0 && p.first < W && p.second >= 0 && p.second < H) {
+                    int x = static_cast<int>(p.first), y = static_cast<int>(p.second);
+                    store_inside(w, x, y, colour < 0 ? ~get_pixel(w, x, y) & 0xFFFFFF : colour);
+                }
+        };
+        auto want_spans = [&](int colour) {
+            for (auto& s : walk.spans) {
+                if (s[0] < 0 || s[0] >= H) continue;
+                for (long long x = std::max(0LL, std::min(s[1], s[2])); x <= std::min<long long>(W - 1, std::max(s[1], s[2])); ++x)
+                    store_inside(w, static_cast<int>(x), static_cast<int>(s[0]),
+                                 colour < 0 ? ~get_pixel(w, static_cast<int>(x), static_cast<int>(s[0])) & 0xFFFFFF : colour);
+            }
+        };
+        PenPosition pen{};
+        switch (which) {
+            case 0: draw_circle(g, 0x123456, c.cx, c.cy, c.r); want_point(0x123456);
+                    pen = {static_cast<int>(walk.points.back().first), static_cast<int>(walk.points.back().second)}; break;
+            case 1: xor_circle(g, c.cx, c.cy, c.r); want_point(-1);
+                    pen = {static_cast<int>(walk.points.back().first), static_cast<int>(walk.points.back().second)}; break;
+            case 2: fill_circle(g, 0x654321, c.cx, c.cy, c.r); want_spans(0x654321); want_point(0x654321);
+                    pen = {static_cast<int>(walk.points.back().first), static_cast<int>(walk.points.back().second)}; break;
+            default: xor_fill_circle(g, c.cx, c.cy, c.r); want_spans(-1);
+                     pen = {static_cast<int>(walk.spans.back()[2]), static_cast<int>(walk.spans.back()[0])}; break;
+        }
+        EXPECT_TRUE(kbxtest::same_pixels(got, want)) << c.cx << "," << c.cy << " r " << c.r << " kind " << which;
+        EXPECT_EQ(pen_position.x, pen.x) << c.cx << "," << c.cy << " r " << c.r << " kind " << which;
+        EXPECT_EQ(pen_position.y, pen.y) << c.cx << "," << c.cy << " r " << c.r << " kind " << which;
+    };
+    for (int r = 2; r <= 60; ++r)   // every ending of the walk, seen from all sides
+        for (int cx : {-r, -r / 2, 0, W / 2, W + r / 3})
+            for (int cy : {-r, 1 - r / 2, H / 2, H + r / 2}) cases.push_back({cx, cy, r});
+    for (const Case& c : cases) {
+        WalkedCircle walk = walk_circle_in_full(c.cx, c.cy, c.r, H);
+        for (int which = 0; which < 4; ++which) same_run(c, walk, which);
+    }
+
+    // The largest radius: drawn at once, however far the centre. A circle
+    // round the picture leaves it alone, its disc covers it; one whose
+    // right edge runs down column 5 is straight there.
+    const int big = std::numeric_limits<int>::max();
+    PixelImage ring = picture(W, H), disc = picture(W, H), edge = picture(W, H), edge_disc = picture(W, H);
+    draw_circle(view_of(ring), 1, 10, 10, big);
+    xor_circle(view_of(ring), -big, big, big);
+    fill_circle(view_of(disc), 1, 10, 10, big);
+    draw_circle(view_of(edge), 1, 5 - big, 11, big);
+    fill_circle(view_of(edge_disc), 1, 5 - big, 11, big);
+    EXPECT_TRUE(changed(view_of(ring)).empty());
+    EXPECT_EQ(changed(view_of(disc)).size(), static_cast<size_t>(W * H));
+    PointSet column, left_part;
+    for (int y = 0; y < H; ++y) {
+        column.insert({5, y});
+        for (int x = 0; x <= 5; ++x) left_part.insert({x, y});
+    }
+    EXPECT_EQ(changed(view_of(edge)), column);
+    EXPECT_EQ(changed(view_of(edge_disc)), left_part);
 }
 
 TEST(ImageprocShapes, BoxesOutlineFillAndInvert) {

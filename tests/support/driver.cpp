@@ -1,11 +1,12 @@
 #include "tests/support/driver.h"
 
+#include <atomic>
 #include <cstring>
 #include <cwchar>
 #include <thread>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 
 namespace kbxtest {
 
@@ -16,6 +17,50 @@ bool wait_until(const std::function<bool()>& pred, DWORD timeout_ms) {
         if (GetTickCount() - start > timeout_ms) return pred();
         Sleep(5);
     }
+}
+
+namespace {
+
+std::atomic<int> marker_seen{0};
+
+UINT marker_message() {
+    static const UINT message = RegisterWindowMessageW(L"kbx_test_marker");
+    return message;
+}
+
+LRESULT CALLBACK watch_for_marker(int code, WPARAM wp, LPARAM lp) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lp);
+    if (code >= 0 && wp == PM_REMOVE && msg->message == marker_message()) marker_seen = 1;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Window null: a thread message.
+bool marker_taken(DWORD thread_id, HWND window, DWORD timeout_ms) {
+    // A thread has a queue once it has made its first message call; until
+    // then nothing can be posted to it.
+    if (!window && !wait_until([&] { return PostThreadMessageW(thread_id, WM_NULL, 0, 0) != FALSE; }, timeout_ms))
+        return false;
+    marker_seen = 0;
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, watch_for_marker, nullptr, thread_id);
+    if (!hook) return false;
+    const BOOL posted = window ? PostMessageW(window, marker_message(), 0, 0)
+                               : PostThreadMessageW(thread_id, marker_message(), 0, 0);
+    const bool taken = posted && wait_until([] { return marker_seen == 1; }, timeout_ms);
+    UnhookWindowsHookEx(hook);
+    return taken;
+}
+
+}  // namespace
+
+bool wait_posted_taken(HWND window, DWORD timeout_ms) {
+    return marker_taken(GetWindowThreadProcessId(window, nullptr), window, timeout_ms);
+}
+
+bool wait_thread_pumps(DWORD thread_id, DWORD timeout_ms) { return marker_taken(thread_id, nullptr, timeout_ms); }
+
+bool wait_user_thread_pumps(DWORD timeout_ms) {
+    return wait_until([] { return kbx::control.user_thread_id != 0; }, timeout_ms) &&
+           wait_thread_pumps(kbx::control.user_thread_id, timeout_ms);
 }
 
 // --- in-process runs -----------------------------------------------------------
@@ -29,6 +74,7 @@ HWND wait_for_control_window(DWORD timeout_ms) {
 
 int run_framework_with(void (*setup)(), void (*main_routine)(), const std::function<void()>& driver) {
     // Clear a stale handle from an earlier run before the driver looks.
+    kbx::drop_animation_paced = false;
     kbx::control.window = nullptr;
     kbx::control.dc = nullptr;
     std::thread worker([&] {
@@ -227,6 +273,11 @@ std::string read_clipboard_text() {
     }
     CloseClipboard();
     return text;
+}
+
+std::string clipboard_text_after(DWORD before, DWORD timeout_ms) {
+    if (!wait_until([&] { return GetClipboardSequenceNumber() != before; }, timeout_ms)) return "";
+    return read_clipboard_text();
 }
 
 bool write_clipboard_text(const std::wstring& text) {

@@ -17,10 +17,24 @@ namespace kbxtest {
 // Polls pred every few milliseconds until it holds or timeout_ms pass.
 bool wait_until(const std::function<bool()>& pred, DWORD timeout_ms = 5000);
 
+// For "nothing happened" checks, which need a point after which it would
+// have. Posts a marker to a window of this process and waits until the
+// window's thread takes it from its queue: everything posted to that thread
+// before has been taken (and handled, unless a nested loop took the marker).
+bool wait_posted_taken(HWND window, DWORD timeout_ms = 10000);
+// Waits until a thread of this process takes a marker from its queue, that
+// is until it pumps messages (a wait that pumps, a loop's next pass).
+bool wait_thread_pumps(DWORD thread_id, DWORD timeout_ms = 10000);
+// The same for the user-program thread of this process's framework run:
+// its idle loop (after the setup routine and the snap table), or a wait of
+// the main routine.
+bool wait_user_thread_pumps(DWORD timeout_ms = 10000);
+
 // --- in-process runs -------------------------------------------------------------
 // Runs the framework on this thread with the given routines while driver
 // runs on a second thread. When driver returns and the control window still
-// exists, Exit is posted to it. Returns the framework's exit code.
+// exists, Exit is posted to it. Returns the framework's exit code. The
+// start-up drop animation runs unpaced (kbx::drop_animation_paced).
 int run_framework_with(void (*setup)(), void (*main_routine)(), const std::function<void()>& driver);
 // The control window of this process's framework run, waiting for it.
 HWND wait_for_control_window(DWORD timeout_ms = 10000);
@@ -70,6 +84,10 @@ HBITMAP solid_bitmap(int w, int h, COLORREF colour);
 // --- clipboard -----------------------------------------------------------------------------
 // CF_TEXT as raw bytes (empty when there is none).
 std::string read_clipboard_text();
+// CF_TEXT once the clipboard has changed since its sequence number was
+// `before` (empty on time-out). The clipboard is not opened until then: a
+// program's copy that found it held by a polling reader would fail.
+std::string clipboard_text_after(DWORD before, DWORD timeout_ms = 10000);
 bool write_clipboard_text(const std::wstring& text);   // CF_UNICODETEXT
 bool clear_clipboard();
 

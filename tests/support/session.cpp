@@ -4,9 +4,9 @@
 #include <thread>
 #include <utility>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "image/pointer_events.h"
 #include "tests/support/driver.h"
 
@@ -44,6 +44,7 @@ void main_routine() {
 void start_framework(const SessionOptions& options) {
     session = options;
     // Clear a stale handle from an earlier run before waiting for the new one.
+    kbx::drop_animation_paced = false;
     kbx::control.window = nullptr;
     kbx::control.dc = nullptr;
     framework = std::thread([] { kbx::run_framework(GetModuleHandleW(nullptr), setup, main_routine); });

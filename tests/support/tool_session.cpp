@@ -5,9 +5,9 @@
 #include <cwchar>
 #include <mutex>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "imageproc/image_source.h"
 #include "imageproc/pixels.h"
 #include "kbx_textwin.h"

@@ -3,8 +3,8 @@
 // routine.
 #include <gtest/gtest.h>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_boxes.h"
 #include "tests/support/driver.h"
 

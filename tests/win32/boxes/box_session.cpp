@@ -1,6 +1,6 @@
 #include "tests/win32/boxes/box_session.h"
 
-#include "core/state.h"
+#include "core/win_state.h"
 #include "kbx_boxes.h"
 #include "tests/support/driver.h"
 

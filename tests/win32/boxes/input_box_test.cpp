@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_boxes.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -114,9 +115,14 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
     EXPECT_EQ(rect.right - rect.left, w);
     EXPECT_EQ(rect.bottom - rect.top, h);
     EXPECT_EQ(client.cx, 240);
-    // Bottom centre of the work area, after the 55-pixel drop.
+    // Bottom centre of the work area, after the 55-pixel drop; moved up only
+    // as far as it takes to lie wholly inside the work area.
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int top = GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION) - h;
     EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXFULLSCREEN) - w) / 2);
-    EXPECT_EQ(rect.top, GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION) - h);
+    EXPECT_EQ(rect.top, top + h <= work.bottom ? top : work.bottom - h);
+    EXPECT_LE(rect.bottom, work.bottom);
 
     HDC screen = GetDC(nullptr);
     int depth = GetDeviceCaps(screen, BITSPIXEL);
@@ -128,9 +134,9 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
     EXPECT_EQ(items[0], L"Start(&S)");
     EXPECT_EQ(items[1], L"Stop(&C)");
     EXPECT_EQ(items[2], L"Exit(&X)");
-    EXPECT_EQ(ids[0], 1001u);
-    EXPECT_EQ(ids[1], 1003u);
-    EXPECT_EQ(ids[2], 1002u);
+    EXPECT_EQ(ids[0], static_cast<UINT>(KBX_CMD_START));
+    EXPECT_EQ(ids[1], static_cast<UINT>(KBX_CMD_STOP));
+    EXPECT_EQ(ids[2], static_cast<UINT>(KBX_CMD_EXIT));
 }
 
 TEST(ControlWindow, SizingDragKeepsSize) {
@@ -155,7 +161,8 @@ TEST(ControlWindow, SnapTableHoldsScreenEdgesAndControlWindow) {
     kbx::Rect last = {}, control = {};
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        wait_until([] { return kbx::snap_table.count > 0; }, 3000);
+        // The user-program thread builds the table before its idle loop.
+        ASSERT_TRUE(wait_user_thread_pumps());
         SendMessageW(w, WM_MOVE, 0, 0);   // rebuilt on every move
         count = kbx::snap_table.count;
         last = kbx::snap_table.rects[count - 1];

@@ -4,8 +4,9 @@
 #include <atomic>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -62,16 +63,20 @@ TEST(RunState, StartEntersMainAndClearsStop) {
     int running_after_start = -1, stop_after_start = -1;
     int code = run_framework_with(no_setup, polite_main, [&] {
         HWND w = wait_for_control_window();
-        Sleep(200);
-        EXPECT_EQ(main_runs, 0);             // the idle loop waits for Start
-        post_command(w, 1003);               // Stop before Start has no lasting effect
+        // The idle loop waits for Start: two passes of it (each pumps, then
+        // looks at the flags) leave the main routine alone.
+        ASSERT_TRUE(wait_user_thread_pumps());
+        ASSERT_TRUE(wait_user_thread_pumps());
+        EXPECT_EQ(main_runs, 0);
+        post_command(w, KBX_CMD_STOP);       // Stop before Start has no lasting effect
         wait_until([] { return stop_request == 1; });
-        post_command(w, 1001);
+        post_command(w, KBX_CMD_START);
         ASSERT_TRUE(wait_until([] { return main_runs == 1; }));
         running_after_start = program_running;
         stop_after_start = stop_request;
-        post_command(w, 1001);               // a second Start changes nothing
-        Sleep(200);
+        post_command(w, KBX_CMD_START);      // a second Start changes nothing
+        ASSERT_TRUE(wait_posted_taken(w));
+        EXPECT_EQ(start_request, 0);
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(main_runs, 1);
@@ -93,7 +98,7 @@ TEST(RunState, StopReachesWait) {
     run_framework_with(self_starting_setup, polite_main, [] {
         HWND w = wait_for_control_window();
         wait_until([] { return main_runs > 0 && program_running == 1; });
-        post_command(w, 1003);
+        post_command(w, KBX_CMD_STOP);
         EXPECT_TRUE(wait_until([] { return saw_stop == 1; }));
     });
     EXPECT_EQ(saw_stop, 1);
@@ -103,9 +108,10 @@ TEST(RunState, ExitDuringIdleEndsThreadCleanly) {
     DWORD started = 0, took = 0;
     int code = run_framework_with(no_setup, polite_main, [&] {
         HWND w = wait_for_control_window();
-        Sleep(100);
+        // Exit from inside the idle loop's wait.
+        ASSERT_TRUE(wait_user_thread_pumps());
         started = GetTickCount();
-        post_command(w, 1002);
+        post_command(w, KBX_CMD_EXIT);
     });
     took = GetTickCount() - started;
     EXPECT_EQ(code, 0);
@@ -121,7 +127,7 @@ TEST(RunState, ExitTerminatesDeafMainAfterGracePeriod) {
         HWND w = wait_for_control_window();
         wait_until([] { return main_runs == 1; });
         started = GetTickCount();
-        post_command(w, 1002);
+        post_command(w, KBX_CMD_EXIT);
     });
     DWORD took = GetTickCount() - started;
     EXPECT_EQ(code, 0);
@@ -144,8 +150,10 @@ TEST(RunState, KeysOfTheControlWindow) {
         ctrl_key(w, 'X');
         ctrl_key(w, 'V');
         ctrl_key(w, 'W');
-        wait_until([] { return posted_commands.size() >= 2; });
-        Sleep(100);
+        // Both are posted behind the three keys before them, so those have
+        // been handled once the control window takes them.
+        ASSERT_TRUE(wait_until([] { return posted_commands.size() >= 2; }));
+        EXPECT_EQ(start_request, 0);
         EXPECT_EQ(main_runs, 0);
         EXPECT_EQ(stop_request, 0);
         EXPECT_EQ(exit_state, 0);
@@ -160,8 +168,8 @@ TEST(RunState, KeysOfTheControlWindow) {
     });
     EXPECT_EQ(code, 0);
     ASSERT_EQ(posted_commands.size(), 2u);
-    EXPECT_EQ(posted_commands[0], 1026);
-    EXPECT_EQ(posted_commands[1], 1045);
+    EXPECT_EQ(posted_commands[0], KBX_CMD_PASTE_NEW_IMAGE);
+    EXPECT_EQ(posted_commands[1], KBX_CMD_WINDOW_INFO);
 }
 
 TEST(RunState, EscapeExits) {

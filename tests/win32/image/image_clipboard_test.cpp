@@ -5,9 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 #include "tests/win32/image/image_session.h"
 
@@ -133,7 +134,7 @@ TEST_F(ImageClipboard, CutLeavesThePictureBlack) {
         ASSERT_EQ(0, KBX_CreateImage8(1, "Cut8", -1, -1, 6, 4, 100));
         fill32(0, [](int, int) { return 0xFFFFFFu; });
         fill8(1, [](int, int) { return static_cast<unsigned char>(77); });
-        SendMessageW(image_windows[0].window, WM_COMMAND, 1011, 0);
+        SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_CUT, 0);
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 6; ++x) EXPECT_EQ(0u, pixel32(0, x, y));
         set_ctrl(true);
@@ -153,7 +154,7 @@ TEST_F(ImageClipboard, CopyThenPasteRoundTrip) {
         ASSERT_EQ(0, KBX_CreateImage(0, "From", -1, -1, 7, 5, 100));
         ASSERT_EQ(0, KBX_CreateImage(1, "To", -1, -1, 9, 9, 100));
         fill32(0, [](int x, int y) { return static_cast<std::uint32_t>(x * 0x250000 + y * 0x3100 + 0x11); });
-        SendMessageW(image_windows[0].window, WM_COMMAND, 1012, 0);
+        SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_COPY, 0);
         fill32(1, [](int, int) { return 0x808080u; });
         // Ctrl+V pastes at the top-left corner.
         set_ctrl(true);
@@ -170,7 +171,7 @@ TEST_F(ImageClipboard, CopyThenPasteRoundTrip) {
         // click (taken by its pointing loop), nothing happens.
         fill32(1, [](int, int) { return 0x808080u; });
         PostMessageW(image_windows[1].window, WM_RBUTTONDOWN, MK_RBUTTON, 0);
-        SendMessageW(image_windows[1].window, WM_COMMAND, 1013, 0);
+        SendMessageW(image_windows[1].window, WM_COMMAND, KBX_CMD_PASTE_PLACED, 0);
         EXPECT_EQ(0x808080u, pixel32(1, 0, 0) & 0xFFFFFF);
     });
 }
@@ -204,7 +205,7 @@ TEST_F(ImageClipboard, Paste8BitDibTakesItsPalette) {
     ASSERT_TRUE(put_clipboard_dib(b));
     on_user_thread([] {
         ASSERT_EQ(0, KBX_CreateImage8(0, "Pal", -1, -1, 4, 2, 100));
-        SendMessageW(image_windows[0].window, WM_COMMAND, 1014, 0);
+        SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_PASTE_TOP_LEFT, 0);
         RGBQUAD palette[256];
         ASSERT_EQ(0, get_image_palette(palette));
         EXPECT_EQ(0x10, palette[0].rgbBlue);

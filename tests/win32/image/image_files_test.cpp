@@ -16,9 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 #include "tests/win32/image/image_session.h"
 
@@ -344,7 +345,7 @@ TEST_F(ImageFiles, SaveAsAndLoadDialogsRememberFolderAndFilter) {
         jpeg_quality = 40;
     });
     // "Save as" with the PNG filter.
-    begin_on_user_thread([&] { SendMessageW(window, WM_COMMAND, 1010, 0); });
+    begin_on_user_thread([&] { SendMessageW(window, WM_COMMAND, KBX_CMD_SAVE_AS, 0); });
     EXPECT_TRUE(answer_file_dialog(L"Save as", target.c_str(), 5));
     ASSERT_TRUE(finish_step());
     EXPECT_TRUE(exists(in_dir("dialog_saved.png")));
@@ -358,7 +359,7 @@ TEST_F(ImageFiles, SaveAsAndLoadDialogsRememberFolderAndFilter) {
         window = image_windows[1].window;
         jpeg_quality = 100;
     });
-    begin_on_user_thread([&] { SendMessageW(window, WM_COMMAND, 1004, 0); });
+    begin_on_user_thread([&] { SendMessageW(window, WM_COMMAND, KBX_CMD_LOAD_IMAGE, 0); });
     EXPECT_TRUE(answer_file_dialog(L"Load image file", (target + L".png").c_str(), 5));
     ASSERT_TRUE(finish_step());
     EXPECT_EQ(5, open_filter_index);
@@ -366,7 +367,7 @@ TEST_F(ImageFiles, SaveAsAndLoadDialogsRememberFolderAndFilter) {
     on_user_thread([] { EXPECT_EQ(0x3366CCu, pixel32(1, 5, 5) & 0xFFFFFF); });
 
     // Cancelling remembers nothing.
-    begin_on_user_thread([&] { SendMessageW(window, WM_COMMAND, 1010, 0); });
+    begin_on_user_thread([&] { SendMessageW(window, WM_COMMAND, KBX_CMD_SAVE_AS, 0); });
     HWND dialog = kbxtest::wait_for_window(L"#32770", L"Save as", 10000, GetCurrentProcessId());
     ASSERT_NE(nullptr, dialog);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

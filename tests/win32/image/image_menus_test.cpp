@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "image/pointer_events.h"
+#include "kbx_commands.h"
 #include "kbx_textwin.h"
 #include "textwin/key_ring.h"
 #include "tests/support/driver.h"
@@ -212,19 +213,24 @@ TEST_F(ImageMenus, CommandsOutsideTheImageWindowSetDoNothing) {
     on_user_thread([] {
         ASSERT_EQ(0, KBX_CreateImage(0, "Cmd", 0, 0, 400, 300, 100));
         fill32(0, [](int x, int y) { return static_cast<std::uint32_t>(x + y); });
-        for (int id : {1006, 1020, 1023, 1026, 1027, 1033, 1044, 1045, 1051, 1069, 999, 1072, 2000}) {
+        const int ids[] = {KBX_CMD_TEXT_DESTROY,    KBX_CMD_TEXT_ABOUT,       KBX_CMD_INPUT_BOX_DESTROY,
+                           KBX_CMD_PASTE_NEW_IMAGE, KBX_CMD_NEW_IMAGE_WINDOW, 1033,
+                           KBX_CMD_NEW_INPUT_BOX,   KBX_CMD_WINDOW_INFO,      KBX_CMD_NEW_BUTTON_BOX,
+                           KBX_CMD_TEXT_SELECT,     999,                      1072,
+                           2000};
+        for (int id : ids) {
             SendMessageW(image_windows[0].window, WM_COMMAND, static_cast<WPARAM>(id), 0);
         }
         pump_messages();
         ASSERT_TRUE(image_windows[0].in_use);
         EXPECT_EQ(100, image_windows[0].zoom);
         EXPECT_EQ(7u, pixel32(0, 3, 4));
-        SendMessageW(image_windows[0].window, WM_COMMAND, 1009, 0);
+        SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_ZOOM_200, 0);
         EXPECT_EQ(200, image_windows[0].zoom);
-        SendMessageW(image_windows[0].window, WM_COMMAND, 1007, 0);
+        SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_ZOOM_50, 0);
         EXPECT_EQ(50, image_windows[0].zoom);
         EXPECT_EQ(200, client_of(0).cx);
-        SendMessageW(image_windows[0].window, WM_COMMAND, 1008, 0);
+        SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_ZOOM_100, 0);
         EXPECT_EQ(100, image_windows[0].zoom);
     });
 }
@@ -271,7 +277,7 @@ TEST_F(ImageMenus, CancelledColourChoiceStillSetsTheTextColours) {
         kbx_tttc = 0;
         kbx_tc = 0;
     });
-    begin_on_user_thread([=] { SendMessageW(window, WM_COMMAND, 1031, 0); });
+    begin_on_user_thread([=] { SendMessageW(window, WM_COMMAND, KBX_CMD_COLOR_CHANGE, 0); });
     EXPECT_TRUE(cancel_next_dialog());
     ASSERT_TRUE(finish_step());
     EXPECT_EQ(0x123456, draw_color);
@@ -288,7 +294,7 @@ TEST_F(ImageMenus, CancelledFontChoiceRecreatesTheSameFont) {
         ASSERT_NE(nullptr, image_text_font);
         GetObjectW(image_text_font, sizeof before, &before);
     });
-    begin_on_user_thread([=] { SendMessageW(window, WM_COMMAND, 1049, 0); });
+    begin_on_user_thread([=] { SendMessageW(window, WM_COMMAND, KBX_CMD_TRUETYPE_FONT, 0); });
     EXPECT_TRUE(cancel_next_dialog());
     ASSERT_TRUE(finish_step());
     LOGFONTW after = {};
@@ -331,13 +337,13 @@ TEST_F(ImageMenus, ZoomAndResizePrompts) {
         ASSERT_EQ(0, KBX_CreateImage8(3, "Prompted", 0, 0, 200, 160, 100));
         window = image_windows[3].window;
     });
-    begin_on_user_thread([=] { SendMessageW(window, WM_COMMAND, 1046, 0); });
+    begin_on_user_thread([=] { SendMessageW(window, WM_COMMAND, KBX_CMD_ZOOM_PROMPT, 0); });
     EXPECT_TRUE(answer_prompt(L"150"));
     ASSERT_TRUE(finish_step());
     EXPECT_TRUE(text_windows[0].in_use);
     EXPECT_EQ(150, image_windows[3].zoom);
 
-    begin_on_user_thread([=] { SendMessageW(window, WM_COMMAND, 1047, 0); });
+    begin_on_user_thread([=] { SendMessageW(window, WM_COMMAND, KBX_CMD_RESIZE_PROMPT, 0); });
     EXPECT_TRUE(answer_prompt(L"300"));
     EXPECT_TRUE(answer_prompt(L"120"));
     ASSERT_TRUE(finish_step());

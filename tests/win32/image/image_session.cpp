@@ -1,8 +1,8 @@
 #include "tests/win32/image/image_session.h"
 
-#include "core/runtime.h"
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "tests/support/driver.h"
 
 namespace image_test {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_state.h"
 #include "image/pointer_events.h"
+#include "image/win_image_window.h"
 #include "imageproc/pixels.h"
 #include "imageproc/shapes.h"
 #include "kbx_commands.h"

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/state.h"
-#include "image/image_window.h"
+#include "core/win_state.h"
+#include "image/win_image_window.h"
 #include "kbx_image.h"
 #include "kbx_imageproc.h"
 #include "tests/support/driver.h"

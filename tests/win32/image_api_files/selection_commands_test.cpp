@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "core/state.h"
+#include "core/win_state.h"
 #include "image/image_geometry.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "kbx_commands.h"
 #include "kbx_image.h"
 #include "kbx_imageproc.h"

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_menus.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "image/pointer_events.h"
 #include "imageproc/pixels.h"
 #include "imageproc/shapes.h"
@@ -278,26 +278,6 @@ TEST_F(PointingLoops, PasteIsPlacedWhereTheUserClicks) {
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 12; ++x) plot_pixel(view_of(expected), 34 + x, 20 + y, get_pixel(view_of(clip), x, y));
     EXPECT_TRUE(same_pixels(expected, snapshot(0)));
-}
-
-TEST_F(PointingLoops, AWaitingLoopSleeps) {
-    open_picture();
-    post_command(0, kCmdDrawBox);
-    ASSERT_TRUE(wait_status("Click the first point"));
-    FILETIME created, ended, kernel0, user0, kernel1, user1;
-    ASSERT_TRUE(GetThreadTimes(control.user_thread, &created, &ended, &kernel0, &user0));
-    const DWORD wall0 = GetTickCount();
-    Sleep(1000);
-    ASSERT_TRUE(GetThreadTimes(control.user_thread, &created, &ended, &kernel1, &user1));
-    const DWORD wall = GetTickCount() - wall0;
-    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    const ULONGLONG cpu_ms = (ticks(kernel1) - ticks(kernel0) + ticks(user1) - ticks(user0)) / 10000;
-    std::printf("[ measure  ] pointing loop waiting %lu ms used %llu ms of CPU\n", static_cast<unsigned long>(wall),
-                static_cast<unsigned long long>(cpu_ms));
-    // A loop that polled without blocking would use all of it.
-    EXPECT_LT(cpu_ms * 4, static_cast<ULONGLONG>(wall));
-    post_right_click(0);
-    ASSERT_TRUE(wait_pointing(false));
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "image/image_geometry.h"
 #include "image/image_menus.h"
-#include "image/image_window.h"
+#include "image/win_image_window.h"
 #include "imageproc/bitmap_font.h"
 #include "imageproc/pixels.h"
 #include "imageproc/shapes.h"
@@ -188,8 +188,9 @@ TEST_F(ProcessingCommands, ScalingRoundsTheSizeAndFollowsTheStretchMode) {
     });
 }
 
-TEST_F(ProcessingCommands, ATurnTheWindowCannotShowKeepsThePicture) {
-    on_user_thread([] {
+TEST_F(ProcessingCommands, ATurnTheWindowCannotShowKeepsThePictureAndSaysSo) {
+    bool tried = false;
+    on_user_thread([&] {
         const DisplayLimits limits = display_limits(1);
         // As wide as the screen and a little high: turned, it would have to
         // be lowered so far to fit the screen's height that it gets narrower
@@ -199,12 +200,20 @@ TEST_F(ProcessingCommands, ATurnTheWindowCannotShowKeepsThePicture) {
         if (!fit_zoom(100, w, h, limits, &fit) || fit_zoom(100, h, w, limits, &fit)) GTEST_SKIP();
         ASSERT_EQ(0, KBX_CreateImage(0, "Wide", 0, 0, w, h, 100));
         plot_pixel(pixels_of(0), 5, 1, 0x00ABCD);
+        tried = true;
         command(0, kCmdRotateRight);
         ASSERT_TRUE(image_windows[0].in_use);
         EXPECT_EQ(w, image_windows[0].width);
         EXPECT_EQ(h, image_windows[0].height);
         EXPECT_EQ(0x00ABCDu, px(0, 5, 1));
     });
+    if (!tried) GTEST_SKIP();
+    // The user is told why nothing happened, for a few seconds.
+    EXPECT_TRUE(wait_status("Too large to show: picture kept"));
+    HDC screen = GetDC(nullptr);
+    const int depth = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(wait_status(std::to_string(depth) + "-bit color", 10000));
 }
 
 TEST_F(ProcessingCommands, ClippingOpensTheBoxInANewWindow) {

@@ -6,13 +6,15 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "core/runtime.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kobrix.h"
-#include "core/state.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -113,7 +115,7 @@ TEST(Interactive, ImageWindowByPrompts) {
     std::wstring caption;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"200");
         answer(L"150");
         answer(L"8");
@@ -130,24 +132,29 @@ TEST(Interactive, DepthSixteenCreatesNothing) {
     int images = -1;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"10");
         answer(L"10");
         answer(L"16");
-        Sleep(300);
+        // The next creation, handled after this one, takes number 0.
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
+        answer(L"10");
+        answer(L"10");
+        answer(L"8");
+        ASSERT_TRUE(wait_until([] { return kbx::image_windows[0].in_use == 1; }));
         images = open_image_count();
     });
-    EXPECT_EQ(images, 0);
+    EXPECT_EQ(images, 1);
 }
 
 TEST(Interactive, ExitWhileHeightWaitsCreatesNothing) {
     int images = -1;
     int code = run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1027);
+        post_command(w, KBX_CMD_NEW_IMAGE_WINDOW);
         answer(L"10");
         wait_until([] { return kbx::input_active != 0; });   // "Height=" waits
-        post_command(w, 1002);
+        post_command(w, KBX_CMD_EXIT);
         wait_until([] { return exit_state == 2; });
         images = open_image_count();
     });
@@ -160,12 +167,12 @@ TEST(Interactive, BoxesByPrompts) {
     HWND button_box_after_zero = reinterpret_cast<HWND>(1);
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1044);
+        post_command(w, KBX_CMD_NEW_INPUT_BOX);
         answer(L"50");   // limited to 30
         ASSERT_TRUE(wait_until([] { return kbx::input_box.window != nullptr; }));
         fields = kbx::input_box.item_count;
 
-        post_command(w, 1051);
+        post_command(w, KBX_CMD_NEW_BUTTON_BOX);
         answer(L"2");
         answer(L"3");
         ASSERT_TRUE(wait_until([] { return kbx::button_box.window != nullptr; }));
@@ -173,7 +180,7 @@ TEST(Interactive, BoxesByPrompts) {
         rows = kbx::button_box.button_rows;
 
         // 0 columns: the old box closes and none takes its place.
-        post_command(w, 1051);
+        post_command(w, KBX_CMD_NEW_BUTTON_BOX);
         answer(L"0");
         answer(L"4");
         wait_until([] { return kbx::button_box.window == nullptr; });
@@ -189,9 +196,9 @@ TEST(Interactive, TextWindowTakesLowestFreeNumber) {
     int first = -1, second = -1;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1028);
+        post_command(w, KBX_CMD_NEW_TEXT_WINDOW);
         ASSERT_TRUE(wait_until([] { return kbx::text_windows[0].in_use == 1; }));
-        post_command(w, 1028);
+        post_command(w, KBX_CMD_NEW_TEXT_WINDOW);
         ASSERT_TRUE(wait_until([] { return kbx::text_windows[1].in_use == 1; }));
         first = kbx::text_windows[0].client_width;
         second = kbx::text_windows[1].client_height;
@@ -206,7 +213,7 @@ TEST(Interactive, PasteTakesTheNextFreeNumber) {
     run_framework_with(two_images_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
         ASSERT_TRUE(put_clipboard_picture(330, 220));
-        post_command(w, 1026);
+        post_command(w, KBX_CMD_PASTE_NEW_IMAGE);
         ASSERT_TRUE(wait_until([] { return kbx::image_windows[2].in_use == 1; }));
         caption = caption_of_image(2);
         width = kbx::image_windows[2].width;
@@ -229,24 +236,27 @@ TEST(Interactive, DroppedImageFilesOpenWindows) {
     CloseHandle(f);
 
     std::wstring c0, c1;
-    int images_after_text = -1;
+    int extra_images = -1;
     unsigned first_pixel = 0;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
+        // The text file, handled first, takes no number.
         PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({t})), 0);
-        Sleep(500);
-        images_after_text = open_image_count();
         PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({a, b})), 0);
-        ASSERT_TRUE(wait_until([] { return kbx::image_windows[1].in_use == 1; }));
-        Sleep(300);
+        ASSERT_TRUE(wait_until([&] {
+            c1 = caption_of_image(1);
+            return kbx::image_windows[1].in_use == 1 && c1 == L"001 second.bmp(100%)";
+        }));
+        // Done with the drops: the control window has taken what came after.
+        ASSERT_TRUE(wait_posted_taken(w));
+        extra_images = open_image_count() - 2;
         c0 = caption_of_image(0);
-        c1 = caption_of_image(1);
         EXPECT_EQ(kbx::image_windows[1].width, 300);
         EXPECT_EQ(kbx::image_windows[1].depth, 32);
         // The file's bottom-left pixel (the first bytes) lands at the bottom-left.
         first_pixel = kbx::image_pixels32[0][99 * 200] & 0xFFFFFF;
     });
-    EXPECT_EQ(images_after_text, 0);
+    EXPECT_EQ(extra_images, 0);
     EXPECT_EQ(c0, L"000 first.bmp(100%)");
     EXPECT_EQ(c1, L"001 second.bmp(100%)");
     const unsigned b0 = (54 * 7) & 0xFF, g0 = (55 * 7) & 0xFF, r0 = (56 * 7) & 0xFF;
@@ -255,10 +265,10 @@ TEST(Interactive, DroppedImageFilesOpenWindows) {
 
 TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
     int images = -1;
-    bool control_alive = false;
+    bool control_alive = false, slot_free = false;
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        post_command(w, 1001);
+        post_command(w, KBX_CMD_START);
         wait_until([] { return program_running == 1; });
         std::wstring dir = make_temp_dir(L"late");
         std::wstring a = join_path(dir, L"late.bmp");
@@ -266,13 +276,55 @@ TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
         // Neither may wait for a request that would never be serviced.
         PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({a})), 0);
         PostMessageW(w, WM_KEYDOWN, 'W', 0);
-        post_command(w, 1045);
-        Sleep(500);
-        // The control window still answers.
-        DWORD_PTR result = 0;
-        control_alive = SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
+        post_command(w, KBX_CMD_WINDOW_INFO);
+        // The control window still answers, and no request waits in the
+        // slot (closed as the main routine started) for a service that
+        // never comes.
+        control_alive = wait_posted_taken(w);
+        slot_free = kbx::request_code == kbx::kRequestsClosed && kbx::request_done == 1;
         images = open_image_count();
     });
     EXPECT_TRUE(control_alive);
+    EXPECT_TRUE(slot_free);
     EXPECT_EQ(images, 0);
+}
+
+// Start pressed while a drop of many files is loading, then Exit: the run
+// must end every time, whatever request the drop was handing over when the
+// main routine started.
+TEST(Interactive, ExitEndsTheRunAfterStartDuringADrop) {
+    std::wstring dir = make_temp_dir(L"dropstart");
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 40; ++i) {
+        files.push_back(join_path(dir, L"f" + std::to_wstring(i) + L".bmp"));
+        write_bmp(files.back(), 12, 12);
+    }
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::atomic<bool> ended{false};
+        kbx::control.window = nullptr;
+        kbx::control.dc = nullptr;
+        std::thread runner([&] {
+            kbx::run_framework(GetModuleHandleW(nullptr), no_setup, idle_main);
+            ended = true;
+        });
+        HWND w = wait_for_control_window();
+        PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop(files)), 0);
+        // Start at a different point of the loading each time.
+        const int opened = attempt * 4;
+        wait_until([&] { return open_image_count() >= opened; }, 20000);
+        if (attempt % 2) {
+            start_request = 1;
+        } else {
+            PostMessageW(w, WM_KEYDOWN, 'S', 0);
+        }
+        wait_until([] { return program_running == 1; }, 20000);
+        PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (!wait_until([&] { return ended.load(); }, 10000)) {
+            // The first thread is stuck for good: nothing after this can run.
+            std::printf("attempt %d: the run did not end after Exit\n", attempt);
+            std::fflush(stdout);
+            TerminateProcess(GetCurrentProcess(), 1);
+        }
+        runner.join();
+    }
 }

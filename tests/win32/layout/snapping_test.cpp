@@ -1,10 +1,10 @@
 // Edge snapping of real windows: the moving notice with and without Ctrl.
 #include <gtest/gtest.h>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "tests/support/driver.h"
-#include "textwin/snapping.h"
+#include "textwin/win_snapping.h"
 
 using namespace kbxtest;
 
@@ -34,7 +34,8 @@ TEST(Snapping, ScreenEdgeOnlyWithCtrl) {
     RECT without = {}, near5 = {}, far8 = {}, original = {};
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
-        kbx::refresh_snap_table();
+        // The user-program thread builds the table before its idle loop.
+        ASSERT_TRUE(wait_user_thread_pumps());
         original = window_rect(w);
 
         hold_ctrl(false);
@@ -58,6 +59,13 @@ TEST(Snapping, NeverToItsOwnOldPlace) {
     RECT proposed = {}, original = {};
     run_framework_with(no_setup, idle_main, [&] {
         HWND w = wait_for_control_window();
+        ASSERT_TRUE(wait_user_thread_pumps());   // the user-program thread's table is built
+        // Bottom on the snap table's lower screen edge (where the window
+        // starts unless that runs past the work area). SetWindowPos returns
+        // once the control window has handled the move.
+        RECT start = window_rect(w);
+        const int edge = GetSystemMetrics(SM_CYFULLSCREEN) + GetSystemMetrics(SM_CYCAPTION);
+        SetWindowPos(w, nullptr, start.left, edge - (start.bottom - start.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         kbx::refresh_snap_table();   // holds the window's own rectangle
         original = window_rect(w);
         hold_ctrl(true);

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
 #include "tests/win32/textwin/session.h"
 #include "textwin/text_commands.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 using namespace textwin_test;
 using kbx::text_windows;

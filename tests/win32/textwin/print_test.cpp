@@ -5,12 +5,13 @@
 #include <atomic>
 #include <string>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
+#include "kbx_commands.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
 #include "tests/win32/textwin/session.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 using namespace textwin_test;
 using kbx::text_windows;
@@ -230,7 +231,7 @@ TEST_F(TextPrint, PrintingLetsTheWindowsHandleTheirMessages) {
     kbx::TextWindowRecord& r = open_cells(0, kCols, 6);
     on_user_thread([&] {
         ValidateRect(r.window, nullptr);
-        PostMessageW(r.window, WM_COMMAND, 1006, 0);   // Destroy, handled inside the print
+        PostMessageW(r.window, WM_COMMAND, KBX_CMD_TEXT_DESTROY, 0);   // Destroy, handled inside the print
         KBX_Print("x");
         EXPECT_EQ(r.in_use, 0);
     });

@@ -3,11 +3,11 @@
 #include <atomic>
 #include <string>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 namespace textwin_test {
 

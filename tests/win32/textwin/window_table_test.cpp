@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string>
 
-#include "core/runtime.h"
-#include "core/state.h"
+#include "core/win_runtime.h"
+#include "core/win_state.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
 #include "tests/win32/textwin/session.h"
-#include "textwin/text_window.h"
+#include "textwin/win_text_window.h"
 
 using namespace textwin_test;
 using kbx::text_windows;

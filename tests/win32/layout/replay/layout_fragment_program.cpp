@@ -10,5 +10,5 @@ void KBX_Setup() {
 
 void KBX_Main() {
     for (;;)
-        if (wait_100ms() == 1) Sleep(100);
+        if (wait_100ms() == 1) Sleep(20);
 }

@@ -1,11 +1,12 @@
 // Input box and button box, internal side.
-#ifndef KBX_BOXES_INTERNAL_H
-#define KBX_BOXES_INTERNAL_H
+#ifndef KBX_WIN_BOXES_H
+#define KBX_WIN_BOXES_H
 
 #include <windows.h>
 
 #include "boxes/button_grid.h"
 #include "kbx_boxes.h"
+#include "kbx_commands.h"
 
 namespace kbx {
 
@@ -13,10 +14,10 @@ LRESULT CALLBACK input_box_proc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK button_box_proc(HWND, UINT, WPARAM, LPARAM);
 
 // Command identifiers of the boxes' pop-up menus.
-constexpr UINT kInputBoxDestroy = 1023;
-constexpr UINT kInputBoxRename = 1056;
-constexpr UINT kButtonBoxDestroy = 1050;
-constexpr UINT kButtonBoxRename = 1057;
+constexpr UINT kInputBoxDestroy = KBX_CMD_INPUT_BOX_DESTROY;
+constexpr UINT kInputBoxRename = KBX_CMD_INPUT_BOX_RENAME;
+constexpr UINT kButtonBoxDestroy = KBX_CMD_BUTTON_BOX_DESTROY;
+constexpr UINT kButtonBoxRename = KBX_CMD_BUTTON_BOX_RENAME;
 
 // A sizable, captioned top-level window with a close button whose client
 // area is client_width x client_height, at (x, y) exactly, owned by the

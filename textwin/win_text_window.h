@@ -1,7 +1,7 @@
 // Text windows, internal side: the window procedure, the back buffer and the
 // drawing steps that output and line input share.
-#ifndef KBX_TEXT_WINDOW_H
-#define KBX_TEXT_WINDOW_H
+#ifndef KBX_WIN_TEXT_WINDOW_H
+#define KBX_WIN_TEXT_WINDOW_H
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 
 #include "kbx_textwin.h"
 #include "textwin/text_geometry.h"
-#include "textwin/text_window_record.h"
+#include "textwin/win_text_window_record.h"
 
 namespace kbx {
 

@@ -1,6 +1,6 @@
 // One numbered image window: its picture (a DIB section) and display state.
-#ifndef KBX_IMAGE_WINDOW_RECORD_H
-#define KBX_IMAGE_WINDOW_RECORD_H
+#ifndef KBX_WIN_IMAGE_WINDOW_RECORD_H
+#define KBX_WIN_IMAGE_WINDOW_RECORD_H
 
 #include <windows.h>
 

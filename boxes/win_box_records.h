@@ -1,6 +1,6 @@
 // The input box and the button box: at most one of each.
-#ifndef KBX_BOX_RECORDS_H
-#define KBX_BOX_RECORDS_H
+#ifndef KBX_WIN_BOX_RECORDS_H
+#define KBX_WIN_BOX_RECORDS_H
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // files, the clipboard and the window procedure. Everything here runs on
 // the user-program thread, except read_clipboard_bitmap, which the control
 // window also calls.
-#ifndef KBX_IMAGE_WINDOW_H
-#define KBX_IMAGE_WINDOW_H
+#ifndef KBX_WIN_IMAGE_WINDOW_H
+#define KBX_WIN_IMAGE_WINDOW_H
 
 #include <windows.h>
 

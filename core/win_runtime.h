@@ -1,7 +1,7 @@
 // The runtime spine: start-up, the control window, the user-program thread,
 // the request hand-off, the message pumps and small shared helpers.
-#ifndef KBX_RUNTIME_H
-#define KBX_RUNTIME_H
+#ifndef KBX_WIN_RUNTIME_H
+#define KBX_WIN_RUNTIME_H
 
 #include <windows.h>
 
@@ -12,10 +12,14 @@ typedef void (*UserRoutine)();
 // Runs the framework to its end on the calling thread (which becomes the
 // first thread) with the given user program. Returns the process exit code:
 // 0 after a normal end, 1 at the instance limit or when a class cannot be
-// registered. Can be run again after it returns (tests do).
+// registered or the control window cannot be created. Can be run again after it returns (tests do).
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine);
 
 // --- control window (first thread) -----------------------------------------
+// The control window's start-up drop animation paces its steps (20 ms each,
+// then 500 ms). Tests that start the framework many times in one process
+// turn the pacing off; the window still falls into the same place.
+extern bool drop_animation_paced;
 LRESULT CALLBACK control_window_proc(HWND, UINT, WPARAM, LPARAM);
 void do_start();
 void do_stop();
@@ -28,6 +32,10 @@ bool forward_control_key(WPARAM key, LPARAM lparam);
 void set_status_text(const char* text);
 // Puts "%d-bit color" back into the status label.
 void show_depth_status();
+// Beeps and shows text in the status label for a few seconds, then the
+// colour depth again. Callable from either thread; text must stay valid
+// until shown (a literal).
+void flash_status_text(const char* text);
 // A message box captioned "Pause" with an OK button; returns when closed.
 void pause_message(const char* text);
 
@@ -40,7 +48,8 @@ DWORD WINAPI user_thread_main(LPVOID);
 
 // --- requests (posters on the first thread; service on the user thread) ------
 // Each poster returns without posting (result -1 where there is a result)
-// while the main routine runs: only the idle loop services requests.
+// once the main routine runs, since only the idle loop services requests,
+// and gives up waiting when Exit begins.
 int post_create_image(int n, const char* title, int width, int height, int depth);
 void post_show_image(int n);
 int post_load_image(int n, const char* path);

@@ -1,6 +1,6 @@
 // Edge snapping of framework windows dragged with Ctrl held.
-#ifndef KBX_SNAPPING_H
-#define KBX_SNAPPING_H
+#ifndef KBX_WIN_SNAPPING_H
+#define KBX_WIN_SNAPPING_H
 
 #include <windows.h>
 

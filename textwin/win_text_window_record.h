@@ -1,6 +1,6 @@
 // One numbered text window: its back buffer, cursor, colours and log.
-#ifndef KBX_TEXT_WINDOW_RECORD_H
-#define KBX_TEXT_WINDOW_RECORD_H
+#ifndef KBX_WIN_TEXT_WINDOW_RECORD_H
+#define KBX_WIN_TEXT_WINDOW_RECORD_H
 
 #include <windows.h>
 #include <cstdio>
