@@ -40,6 +40,7 @@ const UINT kMsgFlashStatus = WM_APP + 0x40;   // lparam: the text
 const UINT_PTR kFlashTimer = 1;
 const UINT kFlashMs = 3000;
 char flashed_status[kStatusWidth];   // as the label shows it
+const UINT_PTR kTextCopyTimer = 2;
 
 // Waits until ms have passed since *reference, then moves the reference on.
 // Sleeps in small steps rather than spinning.
@@ -151,6 +152,14 @@ void wait_for_user_thread(HANDLE thread, DWORD limit_ms) {
     }
 }
 
+// The user-program thread does not pump while its program computes: text
+// output it holds back is copied from here once it has waited an interval.
+void copy_held_text_output_later(HWND window) {
+    const unsigned int next = copy_held_text_output();
+    if (next == 0) KillTimer(window, kTextCopyTimer);
+    else SetTimer(window, kTextCopyTimer, next, nullptr);
+}
+
 }  // namespace
 
 bool forward_control_key(WPARAM key, LPARAM lparam) {
@@ -235,6 +244,9 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
         case WM_COMMAND:
             on_command(LOWORD(wparam));
             return 0;
+        case kTextOutputHeldMessage:
+            copy_held_text_output_later(window);
+            return 0;
         case kMsgFlashStatus:
             if (lparam) {
                 format_status_text(reinterpret_cast<const char*>(lparam), flashed_status);
@@ -243,12 +255,16 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
             }
             return 0;
         case WM_TIMER:
-            if (wparam == kFlashTimer) {
+            if (wparam == kTextCopyTimer) {
+                copy_held_text_output_later(window);
+            } else if (wparam == kFlashTimer) {
                 KillTimer(window, kFlashTimer);
                 // A prompt shown meanwhile stays.
                 char now[kStatusWidth * 2];
                 get_window_text_ansi(control.status_label, now, sizeof now);
                 if (std::strcmp(now, flashed_status) == 0) show_depth_status();
+            } else {
+                return DefWindowProcW(window, message, wparam, lparam);
             }
             return 0;
         case WM_DROPFILES:

@@ -16,6 +16,7 @@ void fill_black(const TextWindowRecord& r, int y, int height) {
 }  // namespace
 
 bool build_back_buffer(TextWindowRecord& r, int width, int height) {
+    TextScreenLock lock;
     r.window_dc = GetDC(r.window);
     r.memory_dc = r.window_dc ? CreateCompatibleDC(r.window_dc) : nullptr;
     r.back_buffer = r.memory_dc ? CreateCompatibleBitmap(r.window_dc, width, height) : nullptr;
@@ -37,6 +38,8 @@ bool build_back_buffer(TextWindowRecord& r, int width, int height) {
 }
 
 void release_back_buffer(TextWindowRecord& r) {
+    TextScreenLock lock;
+    r.repaint_held = 0;
     if (r.memory_dc) {
         SelectObject(r.memory_dc, r.previous_bitmap);
         DeleteObject(r.back_buffer);
@@ -60,12 +63,16 @@ bool advance_line(TextWindowRecord& r) {
 }
 
 void apply_scroll(TextWindowRecord& r, const ScrollStep& s) {
+    TextScreenLock lock;
     BitBlt(r.memory_dc, 0, 0, r.client_width, s.copy_height, r.memory_dc, 0, s.copy_from_y, SRCCOPY);
     fill_black(r, s.fill_from_y, s.fill_height);
 }
 
 void draw_cell(TextWindowRecord& r, int x, int y, wchar_t unit, int cells) {
-    TextOutW(r.memory_dc, x, y, &unit, 1);
+    {
+        TextScreenLock lock;
+        TextOutW(r.memory_dc, x, y, &unit, 1);
+    }
     RECT cell = {x, y, x + cells * r.char_width, y + r.char_height};
     InvalidateRect(r.window, &cell, FALSE);
 }
@@ -74,15 +81,18 @@ void draw_caret(TextWindowRecord& r, int phase) { draw_cell(r, r.cursor_x, r.cur
 
 void resize_text_window(int n, int width, int height) {
     TextWindowRecord& r = text_windows[n];
-    release_back_buffer(r);
-    // A refused rebuild leaves an empty window: output then draws nowhere.
-    if (!build_back_buffer(r, width, height)) {
-        r.client_width = width;
-        r.client_height = height;
+    {
+        TextScreenLock lock;
+        release_back_buffer(r);
+        // A refused rebuild leaves an empty window: output then draws nowhere.
+        if (!build_back_buffer(r, width, height)) {
+            r.client_width = width;
+            r.client_height = height;
+        }
+        r.cursor_x = 0;
+        r.cursor_y = 0;
+        apply_text_colors(r);
     }
-    r.cursor_x = 0;
-    r.cursor_y = 0;
-    apply_text_colors(r);
     refresh_snap_table();
     InvalidateRect(r.window, nullptr, FALSE);
 }
@@ -99,9 +109,12 @@ void KBX_ClearTextWindow() {
     using namespace kbx;
     TextWindowRecord* r = current_open_text_window();
     if (!r) return;
-    PatBlt(r->memory_dc, 0, 0, r->client_width, r->client_height, PATCOPY);
-    r->cursor_x = 0;
-    r->cursor_y = 0;
+    {
+        TextScreenLock lock;
+        PatBlt(r->memory_dc, 0, 0, r->client_width, r->client_height, PATCOPY);
+        r->cursor_x = 0;
+        r->cursor_y = 0;
+    }
     InvalidateRect(r->window, nullptr, FALSE);
     log_echo(*r, "\n");
 }

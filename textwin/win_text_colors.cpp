@@ -7,6 +7,7 @@
 namespace kbx {
 
 void apply_text_colors(TextWindowRecord& r) {
+    TextScreenLock lock;
     SetTextColor(r.memory_dc, to_colorref(r.text_color));
     SetBkColor(r.memory_dc, to_colorref(r.back_color));
 }

@@ -42,9 +42,12 @@ int ansi_char_size(const unsigned char* text, int remaining) {
 
 void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text) {
     log_echo(r, log_text);
-    PrintTarget target = {&r, units};
-    r.cursor_x = lay_out_text(units, count, r.cursor_x, r.char_width, r.client_width, draw_step, &target);
-    note_text_output(r);
+    {
+        TextScreenLock lock;
+        PrintTarget target = {&r, units};
+        r.cursor_x = lay_out_text(units, count, r.cursor_x, r.char_width, r.client_width, draw_step, &target);
+        note_text_output(r);
+    }
     pump_dialog_messages();
 }
 

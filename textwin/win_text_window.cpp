@@ -109,7 +109,10 @@ int KBX_CloseTextWindow(int n) {
     using namespace kbx;
     if (!open_number(n)) return 1;
     TextWindowRecord& r = text_windows[n];
-    r.in_use = 0;
+    {
+        TextScreenLock lock;
+        r.in_use = 0;
+    }
     current_text_window = current_after_close(current_text_window, n, kMaxWindows, slot_open);
     // A line input waiting in this window ends with an empty line.
     int waiting_here = n + 1;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "kbx_textwin.h"
 #include "textwin/text_geometry.h"
 #include "textwin/win_text_window_record.h"
@@ -38,7 +40,8 @@ void draw_cell(TextWindowRecord& r, int x, int y, wchar_t unit, int cells);
 void draw_caret(TextWindowRecord& r, int phase);
 
 // Window procedure steps for an open window: a new client size rebuilds
-// the (blank) back buffer; paint copies the invalid part to the screen.
+// the (blank) back buffer; paint copies the invalid part to the screen
+// (its caller holds the screen lock from BeginPaint to EndPaint).
 void resize_text_window(int n, int width, int height);
 void paint_text_window(int n, const RECT& invalid);
 
@@ -52,10 +55,31 @@ void print_units(TextWindowRecord& r, const wchar_t* units, int count, const cha
 // Output reaches the screen in copies at most this many milliseconds apart
 // (0: a copy after every print). flush_text_output (core/runtime.h) makes
 // the screen exact wherever the program pauses.
-extern int text_repaint_interval_ms;
+extern std::atomic<int> text_repaint_interval_ms;
 // After output into window r: the whole client becomes due for the screen,
-// now or, on the window's own thread, within the repaint interval.
+// now or, on the window's own thread, within the repaint interval. The
+// caller holds the screen lock.
 void note_text_output(TextWindowRecord& r);
+
+// Back buffers and window DCs are used by the window's own thread and, for
+// output held back while the program computes, by the control window's
+// thread. Every use holds this lock, around GDI calls only: never while
+// sending a message or waiting for another thread.
+void lock_text_screens();
+void unlock_text_screens();
+struct TextScreenLock {
+    TextScreenLock() { lock_text_screens(); }
+    ~TextScreenLock() { unlock_text_screens(); }
+    TextScreenLock(const TextScreenLock&) = delete;
+    TextScreenLock& operator=(const TextScreenLock&) = delete;
+};
+
+// Posted to the control window when a print first holds output back.
+const UINT kTextOutputHeldMessage = WM_APP + 40;
+// On the control window's thread: copies to the screen the output that has
+// been held for a repaint interval, without waiting for a busy lock.
+// Milliseconds until it should look again; 0 when nothing is held.
+unsigned int copy_held_text_output();
 
 // The window log. Writes and closes go through here: Exit closes the logs
 // from the other thread.

@@ -31,6 +31,9 @@ LRESULT on_size(HWND window, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT on_paint(HWND window) {
+    // The class's own DC is the record's window DC: while BeginPaint clips it
+    // to the update region, the control window's late copy must not use it.
+    TextScreenLock lock;
     PAINTSTRUCT ps;
     BeginPaint(window, &ps);
     int n = KBX_FindTextWindow(window);

@@ -42,30 +42,18 @@ Picture reference_picture(int n, const std::vector<std::string>& rows) {
     Picture p;
     on_user_thread([&] {
         const kbx::TextWindowRecord& r = text_windows[n];
-        p.width = r.client_width;
-        p.height = r.client_height;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = p.width;
-        info.bmiHeader.biHeight = -p.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
         HDC dc = CreateCompatibleDC(r.window_dc);
-        HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HBITMAP canvas = CreateCompatibleBitmap(r.window_dc, r.client_width, r.client_height);
         HGDIOBJ old_bitmap = SelectObject(dc, canvas);
         HGDIOBJ old_font = SelectObject(dc, GetStockObject(OEM_FIXED_FONT));
-        PatBlt(dc, 0, 0, p.width, p.height, BLACKNESS);
+        PatBlt(dc, 0, 0, r.client_width, r.client_height, BLACKNESS);
         SetTextColor(dc, RGB(255, 255, 255));
         SetBkColor(dc, RGB(0, 0, 0));
         for (size_t i = 0; i < rows.size(); ++i) {
             std::wstring wide(rows[i].begin(), rows[i].end());
             TextOutW(dc, 0, static_cast<int>(i) * r.char_height, wide.c_str(), static_cast<int>(wide.size()));
         }
-        GdiFlush();
-        const int* source = static_cast<const int*>(bits);
-        p.pixels.resize(static_cast<size_t>(p.width) * p.height);
-        for (size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = source[i] & 0xFFFFFF;
+        p = read_picture(dc, r.client_width, r.client_height);
         SelectObject(dc, old_font);
         SelectObject(dc, old_bitmap);
         DeleteObject(canvas);

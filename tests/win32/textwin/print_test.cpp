@@ -2,6 +2,7 @@
 // and the log echo.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "core/win_runtime.h"
@@ -266,4 +267,37 @@ TEST_F(TextPrint, HeldBackCopiesLeaveTheSamePixelsOnScreen) {
     EXPECT_EQ(every_screen.pixels, every_back.pixels);
     EXPECT_EQ(held_back.pixels, every_back.pixels);
     EXPECT_EQ(held_screen.pixels, every_back.pixels);
+}
+
+// A program that prints and then computes without calling the framework
+// does not pump: its held output reaches the screen all the same, within
+// about a repaint interval.
+TEST_F(TextPrint, HeldOutputReachesTheScreenWhileTheProgramComputes) {
+    open_cells(0, kCols, 6);
+    std::atomic<bool> computing{true};
+    std::atomic<int> held{-1};
+    Picture expected;
+    begin_on_user_thread([&] {
+        // Far longer than two prints: the second is certainly held back.
+        kbx::text_repaint_interval_ms = 1000;
+        KBX_Print("Start\n");
+        KBX_Print("Computing...\n");
+        {
+            kbx::TextScreenLock lock;
+            const kbx::TextWindowRecord& r = text_windows[0];
+            expected = read_picture(r.memory_dc, r.client_width, r.client_height);
+            held = r.repaint_held;
+        }
+        const DWORD start = GetTickCount();
+        while (computing && GetTickCount() - start < 60000) {
+        }
+        kbx::text_repaint_interval_ms = 15;
+    });
+    ASSERT_TRUE(kbxtest::wait_until([&] { return held != -1; }, 30000));
+    EXPECT_EQ(held, 1);
+    EXPECT_GT(lit(expected, 0, 1), 0);
+    bool shown = kbxtest::wait_until([&] { return screen_picture_now(0).pixels == expected.pixels; }, 30000);
+    computing = false;
+    ASSERT_TRUE(finish_step());
+    EXPECT_TRUE(shown);
 }

@@ -7,6 +7,7 @@
 #include "core/win_state.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
+#include "textwin/win_text_window.h"
 
 namespace textwin_test {
 
@@ -153,36 +154,52 @@ Picture picture_from(int n, bool screen) {
     Picture p;
     in_user_pump([&] {
         const kbx::TextWindowRecord& r = kbx::text_windows[n];
-        HDC from = screen ? r.window_dc : r.memory_dc;
-        p.width = r.client_width;
-        p.height = r.client_height;
-        p.pixels.assign(static_cast<size_t>(p.width) * p.height, 0);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = p.width;
-        info.bmiHeader.biHeight = -p.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        // Copied into a section of our own: the back buffer stays selected.
-        void* bits = nullptr;
-        HBITMAP copy = CreateDIBSection(r.memory_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HDC dc = CreateCompatibleDC(r.memory_dc);
-        HGDIOBJ old = SelectObject(dc, copy);
-        BitBlt(dc, 0, 0, p.width, p.height, from, 0, 0, SRCCOPY);
-        GdiFlush();
-        const int* source = static_cast<const int*>(bits);
-        for (size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = source[i] & 0xFFFFFF;
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(copy);
+        kbx::TextScreenLock lock;
+        p = read_picture(screen ? r.window_dc : r.memory_dc, r.client_width, r.client_height);
     });
     return p;
 }
 
 }  // namespace
 
+Picture read_picture(HDC from, int width, int height) {
+    Picture p;
+    p.width = width;
+    p.height = height;
+    p.pixels.assign(static_cast<size_t>(p.width) * p.height, 0);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = p.width;
+    info.bmiHeader.biHeight = -p.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    // Copied into a section of our own: a back buffer stays selected.
+    void* bits = nullptr;
+    HBITMAP copy = CreateDIBSection(from, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(from);
+    HGDIOBJ old = SelectObject(dc, copy);
+    BitBlt(dc, 0, 0, p.width, p.height, from, 0, 0, SRCCOPY);
+    GdiFlush();
+    const int* source = static_cast<const int*>(bits);
+    for (size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = source[i] & 0xFFFFFF;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(copy);
+    return p;
+}
+
 Picture back_picture(int n) { return picture_from(n, false); }
 Picture screen_picture(int n) { return picture_from(n, true); }
+
+Picture screen_picture_now(int n) {
+    const kbx::TextWindowRecord& r = kbx::text_windows[n];
+    // The class's own DC: the same one the control window copies into.
+    kbx::TextScreenLock lock;
+    HDC dc = GetDC(r.window);
+    Picture p = read_picture(dc, r.client_width, r.client_height);
+    ReleaseDC(r.window, dc);
+    return p;
+}
 
 }  // namespace textwin_test

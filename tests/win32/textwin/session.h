@@ -48,6 +48,11 @@ struct Picture {
 Picture back_picture(int n);
 // The same read from the window itself: what the screen shows.
 Picture screen_picture(int n);
+// The same read on the calling thread through a DC of its own: needs no
+// pump of the user-program thread.
+Picture screen_picture_now(int n);
+// width x height pixels of a DC, read on the calling thread.
+Picture read_picture(HDC from, int width, int height);
 
 // The OEM fixed font's cell size, measured afresh.
 SIZE oem_cell();
