@@ -276,8 +276,18 @@ std::string read_clipboard_text() {
 }
 
 std::string clipboard_text_after(DWORD before, DWORD timeout_ms) {
-    if (!wait_until([&] { return GetClipboardSequenceNumber() != before; }, timeout_ms)) return "";
-    return read_clipboard_text();
+    std::string text;
+    DWORD seen = before;
+    wait_until([&] {
+        const DWORD now = GetClipboardSequenceNumber();
+        if (now == seen) return false;
+        seen = now;
+        // Wine's clipboard manager may renumber a clipboard a test has just
+        // emptied: a change with no text is not the one awaited.
+        text = read_clipboard_text();
+        return !text.empty();
+    }, timeout_ms);
+    return text;
 }
 
 bool write_clipboard_text(const std::wstring& text) {

@@ -85,7 +85,7 @@ HBITMAP solid_bitmap(int w, int h, COLORREF colour);
 // CF_TEXT as raw bytes (empty when there is none).
 std::string read_clipboard_text();
 // CF_TEXT once the clipboard has changed since its sequence number was
-// `before` (empty on time-out). The clipboard is not opened until then: a
+// `before` and holds text (empty on time-out). The clipboard is not opened until then: a
 // program's copy that found it held by a polling reader would fail.
 std::string clipboard_text_after(DWORD before, DWORD timeout_ms = 10000);
 bool write_clipboard_text(const std::wstring& text);   // CF_UNICODETEXT

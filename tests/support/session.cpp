@@ -88,11 +88,17 @@ void settle() {
 }
 
 void set_ctrl(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    keys[VK_LCONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
+    // Wine may resync a thread's key state from the desktop's at its next
+    // read, when input went through the desktop meanwhile (another suite's
+    // real key presses): set it again until this thread reads it back.
+    wait_until([down] {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = down ? 0x80 : 0;
+        keys[VK_LCONTROL] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+        return ((GetKeyState(VK_CONTROL) & 0x8000) != 0) == down;
+    }, 2000);
 }
 
 // --- pop-up menus ------------------------------------------------------------------

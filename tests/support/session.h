@@ -45,7 +45,7 @@ bool wait_idle(DWORD timeout_ms = 10000);
 // Lets the user-program thread handle what is queued for its windows.
 void settle();
 
-// Sets the calling thread's Ctrl key state (call on the user-program thread).
+// Sets the calling thread's Ctrl key state (GetKeyState reads it there).
 void set_ctrl(bool down);
 
 // --- pop-up menus, read from the test thread ----------------------------------

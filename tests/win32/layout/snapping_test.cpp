@@ -4,6 +4,7 @@
 #include "core/win_runtime.h"
 #include "core/win_state.h"
 #include "tests/support/driver.h"
+#include "tests/support/session.h"
 #include "textwin/win_snapping.h"
 
 using namespace kbxtest;
@@ -15,13 +16,6 @@ void idle_main() {
     while (exit_state == 0) wait_100ms();
 }
 
-// GetKeyState reads the calling thread's keyboard state.
-void hold_ctrl(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
 
 RECT moved(RECT r, int left, int top) {
     int w = r.right - r.left, h = r.bottom - r.top;
@@ -38,16 +32,16 @@ TEST(Snapping, ScreenEdgeOnlyWithCtrl) {
         ASSERT_TRUE(wait_user_thread_pumps());
         original = window_rect(w);
 
-        hold_ctrl(false);
+        set_ctrl(false);
         without = moved(original, 5, 300);
         kbx::snap_moving_window(&without, w);
 
-        hold_ctrl(true);
+        set_ctrl(true);
         near5 = moved(original, 5, 300);
         kbx::snap_moving_window(&near5, w);
         far8 = moved(original, 8, 300);
         kbx::snap_moving_window(&far8, w);
-        hold_ctrl(false);
+        set_ctrl(false);
     });
     EXPECT_EQ(without.left, 5);
     EXPECT_EQ(near5.left, 0);
@@ -68,12 +62,12 @@ TEST(Snapping, NeverToItsOwnOldPlace) {
         SetWindowPos(w, nullptr, start.left, edge - (start.bottom - start.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         kbx::refresh_snap_table();   // holds the window's own rectangle
         original = window_rect(w);
-        hold_ctrl(true);
+        set_ctrl(true);
         // The bottom snaps back to the screen's edge; the window's own old
         // left edge, 4 pixels away, must not pull it back.
         proposed = moved(original, original.left + 4, original.top + 3);
         kbx::snap_moving_window(&proposed, w);
-        hold_ctrl(false);
+        set_ctrl(false);
     });
     EXPECT_EQ(proposed.top, original.top);
     EXPECT_EQ(proposed.left, original.left + 4);
