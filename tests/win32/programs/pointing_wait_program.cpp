@@ -14,6 +14,6 @@ void KBX_Main() {
     while (KBX_PickBox(0, &x1, &y1, &x2, &y2) == 0) {}
     // Cancelled or stopped: stay, pacing the loop as after Stop.
     for (;;) {
-        if (wait_100ms() == 1) Sleep(100);
+        if (wait_100ms() == 1) Sleep(20);
     }
 }
