@@ -26,6 +26,12 @@ const Operation kOperations[] = {
 };
 const int kOperationCount = sizeof kOperations / sizeof kOperations[0];
 
+// "1 invert, 2 mirror, ..." from the table, with its line feed.
+void print_operations() {
+    for (int i = 0; i < kOperationCount; ++i) KBX_Print("%s%d %s", i ? ", " : "", i + 1, kOperations[i].name);
+    KBX_Print("\n");
+}
+
 std::string field_text(int i) {
     char text[256];
     KBX_GetInputBoxText(i, text, sizeof text);
@@ -106,7 +112,8 @@ void run_batch() {
     const int choice = KBX_GetInputBoxInt(kOperation);
     KBX_StartLog(0);
     if (choice < 1 || choice > kOperationCount) {
-        KBX_Print("Operation %d? 1 invert, 2 mirror, 3 rotate right, 4 grey, 5 half size\n", choice);
+        KBX_Print("Operation %d? ", choice);
+        print_operations();
         KBX_CloseLog(0);
         return;
     }
@@ -161,7 +168,7 @@ void KBX_Setup() {
     KBX_SetButtonBoxTitle(kStop, "Stop");
 
     KBX_OpenTextWindow(0, 0, 200, 460, 300);
-    KBX_Print("1 invert, 2 mirror, 3 rotate right, 4 grey, 5 half size\n");
+    print_operations();
     start_request = 1;
 }
 

@@ -129,16 +129,11 @@ void interactive_drop_files(HDROP drop) {
     for (UINT i = 0; i < count && !refused; ++i) {
         wchar_t dropped[MAX_PATH] = {};
         wchar_t full[MAX_PATH] = {};
-        wchar_t* name = nullptr;
-        DragQueryFileW(drop, i, dropped, MAX_PATH);
-        if (!GetFullPathNameW(dropped, MAX_PATH, full, &name) || !name || !*name) continue;
-
+        char full_ansi[MAX_PATH], name_ansi[MAX_PATH];
         UINT width = 0, height = 0;
-        image_file_size(full, &width, &height);
-        char full_ansi[260], name_ansi[260];
+        DragQueryFileW(drop, i, dropped, MAX_PATH);
+        if (!probe_picture_file(dropped, full, MAX_PATH, name_ansi, sizeof name_ansi, &width, &height)) continue;
         wide_to_ansi(full, full_ansi, sizeof full_ansi);
-        wide_to_ansi(name, name_ansi, sizeof name_ansi);
-        if (width == 0 || height == 0) continue;
 
         for (;;) {
             char title[256];

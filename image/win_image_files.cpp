@@ -262,13 +262,18 @@ int save_image_file(int height, int width, int format, const char* path) {
     return result == 4 ? 1 : result;   // here every failure of the save itself is 1
 }
 
-void image_file_size(const wchar_t* path, UINT* width, UINT* height) {
+bool probe_picture_file(const wchar_t* path, wchar_t* full, int full_chars, char* name_ansi, int name_bytes,
+                        UINT* width, UINT* height) {
     *width = *height = 0;
+    wchar_t* name = nullptr;
+    if (!GetFullPathNameW(path, full_chars, full, &name) || !name || !*name) return false;
+    wide_to_ansi(name, name_ansi, name_bytes);
     GpImage* image = nullptr;
-    if (GdipLoadImageFromFile(path, &image) != Ok || !image) return;
+    if (GdipLoadImageFromFile(full, &image) != Ok || !image) return false;
     GdipGetImageWidth(image, width);
     GdipGetImageHeight(image, height);
     GdipDisposeImage(image);
+    return *width != 0 && *height != 0;
 }
 
 int load_image_file_into(int n, const char* path, int x, int y) {

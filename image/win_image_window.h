@@ -73,8 +73,11 @@ int write_image_file(int height, int width, int format, const wchar_t* path);
 // Drawing by the platform may fill the unused top byte of 32-bit pixels
 // (GDI+ writes alpha): puts it back to 0 in window n.
 void keep_pixels_plain(int n);
-// Width and height of an image file as GDI+ reads it; 0 x 0 when it cannot.
-void image_file_size(const wchar_t* path, UINT* width, UINT* height);
+// A picture file about to open in a window of its own: its full path, its
+// name (ANSI) and the size GDI+ reads. False when the path does not resolve
+// or GDI+ finds no picture in it.
+bool probe_picture_file(const wchar_t* path, wchar_t* full, int full_chars, char* name_ansi, int name_bytes,
+                        UINT* width, UINT* height);
 // Into window n at (x, y), shown afterwards; the selection stays as it was.
 // 0 drawn; 1 unreadable; 2 n not in use.
 int load_image_file_into(int n, const char* path, int x, int y);

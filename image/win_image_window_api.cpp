@@ -77,15 +77,10 @@ int KBX_OpenImageFile(int n, const char* path, int x, int y, int zoom) {
     if (image_windows[n].in_use) return 1;
     if (!path) return 5;
     wchar_t wide[kImagePathChars], full[kImagePathChars];
-    wchar_t* name = nullptr;
-    ansi_to_wide(path, wide, kImagePathChars);
-    if (!GetFullPathNameW(wide, kImagePathChars, full, &name) || !name) return 5;
-    UINT width = 0, height = 0;
-    image_file_size(full, &width, &height);
-    if (width == 0 || height == 0) return 5;
-
     char name_ansi[kImagePathChars], title[kImagePathChars + 8];
-    wide_to_ansi(name, name_ansi, sizeof name_ansi);
+    UINT width = 0, height = 0;
+    ansi_to_wide(path, wide, kImagePathChars);
+    if (!probe_picture_file(wide, full, kImagePathChars, name_ansi, sizeof name_ansi, &width, &height)) return 5;
     std::snprintf(title, sizeof title, "%03d %s", n, name_ansi);
     const ImageSelection selection = saved_selection();
     const int made = create_image_window(zoom, n, title, x, y, static_cast<int>(width), static_cast<int>(height), 32);

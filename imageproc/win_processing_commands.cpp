@@ -126,23 +126,22 @@ int run_picture_command(int n, int id) {
 }
 
 bool run_processing_command(HWND window, int id) {
-    switch (id) {
-        case kCmdPatternRgb: case kCmdPatternHsv: case kCmdPatternYcrcb:
-        case kCmdPatternYuv: case kCmdPatternYiq: case kCmdPatternGrey:
-        case kCmdInvert: case kCmdFlipHorz: case kCmdFlipVert:
-        case kCmdRotateRight: case kCmdRotateLeft:
-        case kCmdScale50: case kCmdScale71: case kCmdScale141: case kCmdScale200:
-        case kCmdClipping:
-        case kCmdPixelInfo: case kCmdLineRgb: case kCmdLineHsv: case kCmdLineYcrcb: case kCmdLineLumi:
-        case kCmdLineCrcb: case kCmdAreaCrcb:
-        case kCmdColorPick:
-        case kCmdDrawLine: case kCmdDrawLineHorz: case kCmdDrawLineVert:
-        case kCmdDrawBox: case kCmdFillBox: case kCmdXorFillBox:
-        case kCmdDrawCircle: case kCmdFillCircle: case kCmdXorFillCircle:
-        case kCmdDrawText: case kCmdTrueTypeDraw: case kCmdPaint:
-            break;
-        default:
-            return false;
+    // The whole-picture commands are known to picture_command_kind; these
+    // are the ones that point or report.
+    if (picture_command_kind(id) == kNotPictureCommand) {
+        switch (id) {
+            case kCmdClipping:
+            case kCmdPixelInfo: case kCmdLineRgb: case kCmdLineHsv: case kCmdLineYcrcb: case kCmdLineLumi:
+            case kCmdLineCrcb: case kCmdAreaCrcb:
+            case kCmdColorPick:
+            case kCmdDrawLine: case kCmdDrawLineHorz: case kCmdDrawLineVert:
+            case kCmdDrawBox: case kCmdFillBox: case kCmdXorFillBox:
+            case kCmdDrawCircle: case kCmdFillCircle: case kCmdXorFillCircle:
+            case kCmdDrawText: case kCmdTrueTypeDraw: case kCmdPaint:
+                break;
+            default:
+                return false;
+        }
     }
     // One tool at a time: a command that reaches a window while a pointing
     // loop runs (only a posted one can) would move or redraw pixels under
