@@ -1,8 +1,6 @@
 #include "imageproc/colour_models.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "imageproc/cpu_paths.h"
 
 namespace kbx {
 
@@ -27,7 +25,7 @@ int hsv_to_rgb(int v, int s, int h) {
     return (r << 16) + (g << 8) + b;
 }
 
-#if defined(__SSE2__)
+#if KBX_SSE2
 namespace {
 
 // Eight pixels in 16-bit lanes, the formulas of hue_from: SSE2 has 16-bit
@@ -93,7 +91,7 @@ int hsv_row_sse2(const std::uint32_t* in, int count, int* h, int* s, int* v) {
 
 void hsv_row(const std::uint32_t* in, int count, int* h, int* s, int* v) {
     int i = 0;
-#if defined(__SSE2__)
+#if KBX_SSE2
     i = hsv_row_sse2(in, count, h, s, v);
 #endif
     for (; i < count; ++i) {

@@ -5,6 +5,10 @@
 # installed:    KOBRIX, tests off, is installed into <work>/prefix; the example
 #               finds it with find_package and cross-builds with the toolchain
 #               file installed there.
+# With a multi-config generator (Ninja Multi-Config, as Visual Studio) KOBRIX
+# is installed in Debug and Release side by side, the example is built in
+# both and each must link its own configuration's libraries; the Release
+# hello.exe is the one that runs.
 # Then checks that the example's build holds no test target and no sanitizer
 # flag, and that its own source gets none of KOBRIX's definitions.
 set -euo pipefail
@@ -15,6 +19,10 @@ toolchain=toolchain-mingw-x86_64.cmake
 fail() { echo "consumer ($mode): $*" >&2; exit 1; }
 
 configure=(-G "$generator" -DCMAKE_BUILD_TYPE=Release)
+configs=(Release)
+case $generator in
+  *Multi-Config*) configs=(Debug Release) ;;
+esac
 if [ -n "$launcher" ]; then
   configure+=(-DCMAKE_C_COMPILER_LAUNCHER="$launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher")
 fi
@@ -30,8 +38,10 @@ case $mode in
     prefix=$work/prefix
     cmake -S "$root" -B "$work/kobrix" "${configure[@]}" -DKBX_BUILD_TESTS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix"
-    cmake --build "$work/kobrix" -j "$jobs" --target kobrix_portable kobrix kobrix_entry
-    cmake --install "$work/kobrix"
+    for config in "${configs[@]}"; do
+      cmake --build "$work/kobrix" --config "$config" -j "$jobs" --target kobrix_portable kobrix kobrix_entry
+      cmake --install "$work/kobrix" --config "$config"
+    done
     # The installed tree stands alone: nothing in it points into the sources.
     for entry in "$root"/*; do
       [ "$entry" = "$root/build" ] && continue
@@ -42,16 +52,26 @@ case $mode in
     ;;
   *) fail "unknown mode" ;;
 esac
-cmake --build "$hello" -j "$jobs"
-[ -f "$hello/hello.exe" ] || fail "no hello.exe"
+for config in "${configs[@]}"; do
+  cmake --build "$hello" --config "$config" -j "$jobs"
+done
+exe=$hello/hello.exe commands=$hello/compile_commands.json
+if [ ${#configs[@]} -gt 1 ]; then
+  exe=$hello/Release/hello.exe
+  # Each configuration links the libraries installed for it.
+  if [ "$mode" = installed ]; then
+    grep -q 'libkobrixd\.a' "$hello/CMakeFiles/impl-Debug.ninja" || fail "the Debug build does not link the Debug library"
+    if grep -q 'libkobrixd\.a' "$hello/CMakeFiles/impl-Release.ninja"; then fail "the Release build links the Debug library"; fi
+  fi
+fi
+[ -f "$exe" ] || fail "no $exe"
 
 tests=$(find "$hello" -type d -iname '*test*.dir')
 [ -z "$tests" ] || fail "test targets in the build: $tests"
-commands=$hello/compile_commands.json
 if grep -F -- "-fsanitize" "$commands"; then fail "sanitizer flags in the build"; fi
 own=$(grep -F "hello.cpp" "$commands" | grep -F '"command"' || true)
 [ -n "$own" ] || fail "no compile command for hello.cpp"
 if grep -E -- "-D_?UNICODE|-DNOMINMAX|-DWIN32_LEAN_AND_MEAN|-W(all|extra)" <<<"$own"; then
   fail "KOBRIX's own definitions or warnings reach hello.cpp"
 fi
-echo "consumer ($mode): $hello/hello.exe"
+echo "consumer ($mode): $exe"

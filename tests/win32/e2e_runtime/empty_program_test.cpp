@@ -55,8 +55,8 @@ TEST(EmptyProgram, StartsShowsDepthAndEndsOnEscape) {
 TEST(ConsumerProgram, ShowsControlWindowAndEndsOnEscape) {
     const char* exe = std::getenv("KBX_CONSUMER_PROGRAM");
     if (!exe) GTEST_SKIP() << "run by the consumer_*_run tests";
-    std::wstring path = L"Z:";
-    for (const char* c = exe; *c; ++c) path += static_cast<wchar_t>(*c);
+    std::wstring path;
+    for (char c : host_path(exe)) path += static_cast<wchar_t>(c);
     Process p = launch(path, make_temp_dir(L"consumer"));
     ASSERT_NE(p.handle, nullptr) << exe;
     HWND control = wait_for_window(L"kobrix_mw0", nullptr, 15000, p.pid);
