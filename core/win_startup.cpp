@@ -94,6 +94,18 @@ HMENU create_menu_bar() {
     return menu;
 }
 
+// A menu bar that wraps onto a second line (larger fonts on a scaled
+// display) takes its height from the client area, which AdjustWindowRect
+// cannot foresee: grow the window by as much, its bottom edge staying put.
+void keep_client_height(HWND window, int height) {
+    RECT client, outer;
+    GetClientRect(window, &client);
+    int lost = height - client.bottom;
+    if (lost <= 0 || !GetWindowRect(window, &outer)) return;
+    SetWindowPos(window, nullptr, outer.left, outer.top - lost, outer.right - outer.left,
+                 outer.bottom - outer.top + lost, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine) {
@@ -140,7 +152,8 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
         int cy_full = GetSystemMetrics(SM_CYFULLSCREEN);
         control.menu = create_menu_bar();
 
-        RECT rect = {0, 0, 240, GetSystemMetrics(SM_CYMENU) + 32};
+        const int client_height = 32;   // below the menu bar
+        RECT rect = {0, 0, 240, GetSystemMetrics(SM_CYMENU) + client_height};
         AdjustWindowRect(&rect, kControlStyle, FALSE);
         int w = rect.right - rect.left;
         int h = rect.bottom - rect.top;
@@ -158,6 +171,7 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
             // Without it nothing would ever end the message loop below.
             exit_code = 1;
         } else {
+            keep_client_height(window, client_height);
             show_depth_status();
             UpdateWindow(control.window);
             control.dc = GetDC(control.window);
