@@ -42,6 +42,15 @@ step "clang-cl (MSVC mode), Ninja Multi-Config, no GoogleTest: configure"
 clang_cl=(-G "Ninja Multi-Config" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-clang-cl.cmake")
 cmake -S "$root" -B "$build/clang-cl" "${clang_cl[@]}" \
   -DKBX_GTEST_SOURCE_DIR="$build/clang-cl/no-googletest" -DKBX_GTEST_DOWNLOAD=OFF >/dev/null
+# The programs' links take the DPI-aware manifest.
+grep -q "MANIFESTS = .*kobrix.manifest" "$build/clang-cl/CMakeFiles/impl-Release.ninja" ||
+  { echo "kobrix: the MSVC links of the programs take no manifest" >&2; exit 1; }
+# With GoogleTest, the Win32 tests as a Windows build configures them (the
+# emulator stands in for running them there): no GNU link flags reach MSVC.
+cmake -S "$root" -B "$build/clang-cl-tests" "${clang_cl[@]}" -DCMAKE_CROSSCOMPILING_EMULATOR=true >/dev/null
+if grep -E "LINK_(FLAGS|LIBRARIES) = .*-static" "$build/clang-cl-tests/CMakeFiles/impl-Release.ninja"; then
+  echo "kobrix: GNU link flags in the MSVC links above" >&2; exit 1
+fi
 cmake -S "$root/tests/clang_cl" -B "$build/clang-cl-probe" "${clang_cl[@]}" >/dev/null
 cmake --build "$build/clang-cl-probe" --config Release
 
