@@ -171,6 +171,20 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
     EXPECT_EQ(ids[2], static_cast<UINT>(KBX_CMD_EXIT));
 }
 
+// Caption buttons, scroll arrows and menu check marks are glyphs of Marlett:
+// with another face in its place every close button shows a letter "r".
+TEST(ControlWindow, CaptionGlyphFontIsThere) {
+    HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, L"Marlett");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    EXPECT_STREQ(face, L"Marlett");
+}
+
 TEST(ControlWindow, SizingDragKeepsSize) {
     RECT before = {}, after = {}, proposed = {};
     run_framework_with(no_setup, idle_main, [&] {
