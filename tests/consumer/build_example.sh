@@ -2,7 +2,8 @@
 # Builds examples/hello the way a user's own project is built:
 #   build_example.sh subdirectory|installed <kobrix sources> <work dir> <generator> [launcher]
 # subdirectory: the example adds the KOBRIX sources (add_subdirectory).
-# installed:    KOBRIX, tests off, is installed into <work>/prefix; the example
+# installed:    KOBRIX, tests and programs off, is built (the library alone)
+#               and installed into <work>/prefix; the example
 #               finds it with find_package and cross-builds with the toolchain
 #               file installed there.
 # With a multi-config generator (Ninja Multi-Config, as Visual Studio) KOBRIX
@@ -36,12 +37,14 @@ case $mode in
     ;;
   installed)
     prefix=$work/prefix
-    cmake -S "$root" -B "$work/kobrix" "${configure[@]}" -DKBX_BUILD_TESTS=OFF \
+    cmake -S "$root" -B "$work/kobrix" "${configure[@]}" -DKBX_BUILD_TESTS=OFF -DKBX_BUILD_PROGRAMS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix"
     for config in "${configs[@]}"; do
-      cmake --build "$work/kobrix" --config "$config" -j "$jobs" --target kobrix_portable kobrix kobrix_entry
+      cmake --build "$work/kobrix" --config "$config" -j "$jobs"
       cmake --install "$work/kobrix" --config "$config"
     done
+    programs=$(find "$work/kobrix" -name '*.exe' -not -path '*/CMakeFiles/*')
+    [ -z "$programs" ] || fail "the library-only build built programs: $programs"
     # The installed tree stands alone: nothing in it points into the sources.
     for entry in "$root"/*; do
       [ "$entry" = "$root/build" ] && continue
