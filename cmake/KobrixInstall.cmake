@@ -25,6 +25,15 @@ install(TARGETS ${KBX_INSTALLED_TARGETS} EXPORT kobrixTargets
         OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/kobrix)
 install(EXPORT kobrixTargets NAMESPACE kobrix:: DESTINATION ${KBX_CONFIG_DIR})
 
+# MSVC: the run-time library this build chose (CMake's default when none
+# was set), which a project linking the installed libraries must share.
+set(KBX_MSVC_RUNTIME "")
+if(MSVC)
+  set(KBX_MSVC_RUNTIME "${CMAKE_MSVC_RUNTIME_LIBRARY}")
+  if(NOT KBX_MSVC_RUNTIME)
+    set(KBX_MSVC_RUNTIME "MultiThreaded$<$<CONFIG:Debug>:Debug>DLL")
+  endif()
+endif()
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/kobrixConfig.cmake.in
   ${PROJECT_BINARY_DIR}/kobrixConfig.cmake INSTALL_DESTINATION ${KBX_CONFIG_DIR})
 # The version file also checks the pointer size: a 32-bit build never picks
