@@ -20,6 +20,13 @@ int KBX_CreateImage8FL(int n, const char* title, int x, int y, int width, int he
 // --- Selection, lifetime, commands, files and clipboard ----------------------
 // Window numbers are 0..255; a call that refuses changes nothing.
 
+// Gives window n a new title; the caption shows it with the zoom (and the
+// depth mark) as before. A null title is an empty one.
+// 0 done;
+// 3 no memory for the title (the old one stays);
+// 4 n out of range or not open.
+int KBX_SetImageTitle(int n, const char* title);
+
 // Makes window n the current image window, the old one going onto the
 // selection stack (eight deep).
 // 0 done;

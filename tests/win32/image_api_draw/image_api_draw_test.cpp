@@ -120,6 +120,14 @@ TEST_F(ImageApi, RowsWrittenAndRectanglesCopied) {
             }
             EXPECT_NE(0, c.depth == 8 ? rect8[4] : static_cast<int>(rect32[4]));
             KBX_CopyImageRect(nullptr, 0, 0, 3, 3);   // tolerated
+
+            // Written back at (4, 2): the part inside lands, the rest is skipped.
+            KBX_WriteImageRect(dest, 4, 2, 3, 3);
+            for (int i = 0; i < 9; ++i) {
+                const int x = i % 3 + 4, y = i / 3 + 2;
+                if (x < 6 && y < 4) plot_pixel(view_of(expected), x, y, c.depth == 8 ? rect8[i] : static_cast<int>(rect32[i]));
+            }
+            EXPECT_TRUE(same_pixels(expected, snapshot(0))) << c.depth;
         });
     }
 }
@@ -191,13 +199,24 @@ TEST_F(ImageApi, PaintFillsTheRegionTheMenuPaintFills) {
     post_command(0, KBX_CMD_PAINT);
     click_point(0, 30, 20);
     ASSERT_TRUE(wait_idle());
-    on_user_thread([] {
+    PixelImage before = snapshot(1);
+    int counts[4] = {};
+    on_user_thread([&] {
         select_image(1);
-        KBX_PaintFill(30, 20);
-        KBX_PaintFill(-1, 20);   // outside: nothing
+        counts[0] = KBX_PaintFill(30, 20);
+        counts[1] = KBX_PaintFill(30, 20);   // already the drawing colour
+        counts[2] = KBX_PaintFill(-1, 20);   // outside
+        counts[3] = KBX_PaintFill(60, 0);
     });
-    const PixelImage filled = snapshot(1);
+    PixelImage filled = snapshot(1);
     EXPECT_TRUE(same_pixels(snapshot(0), filled));
+    // The first call counts the pixels it changed; the others none.
+    int changed = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) changed += get_pixel(view_of(before), x, y) != get_pixel(view_of(filled), x, y);
+    EXPECT_GT(changed, 500);
+    EXPECT_EQ(changed, counts[0]);
+    for (int i = 1; i < 4; ++i) EXPECT_EQ(0, counts[i]) << i;
     on_user_thread([] {
         EXPECT_EQ(0xFFFF00, KBX_GetPixel(30, 20));
         EXPECT_EQ(0, KBX_GetPixel(0, 0));
@@ -217,7 +236,7 @@ TEST_F(ImageApi, ShapesAndTextWithoutAWindowOrWithANegativeRadiusDrawNothing) {
         KBX_DrawBox(0, 0, 10, 10);
         KBX_FillBox(0, 0, 10, 10);
         KBX_FillCircle(5, 5, 3);
-        KBX_PaintFill(1, 1);
+        EXPECT_EQ(0, KBX_PaintFill(1, 1));
         KBX_DrawText("AB");
         KBX_DrawTrueTypeText("AB\n");
         EXPECT_EQ(8, image_text_x);   // nothing moved the cursor
