@@ -42,13 +42,25 @@ int ansi_char_size(const unsigned char* text, int remaining) {
 
 void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text) {
     log_echo(r, log_text);
+    bool repainting;
     {
         TextScreenLock lock;
         PrintTarget target = {&r, units};
         r.cursor_x = lay_out_text(units, count, r.cursor_x, r.char_width, r.client_width, draw_step, &target);
         note_text_output(r);
+        repainting = !r.repaint_held;
     }
-    pump_dialog_messages();
+    // A pump is a round trip to the window server (under Wine as long as the
+    // line itself): a stream of prints pumps once a millisecond, which keeps
+    // keys and the mouse as prompt as a pump per line, and at once when the
+    // window was just marked for repainting.
+    const unsigned int kPumpEveryMs = 1;
+    static thread_local unsigned int last_pump_ms = 0;
+    const unsigned int now = ms_clock();
+    if (repainting || now - last_pump_ms >= kPumpEveryMs) {
+        last_pump_ms = now;
+        pump_dialog_messages();
+    }
 }
 
 void print_wide(const wchar_t* text) {
