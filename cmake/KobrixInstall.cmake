@@ -1,7 +1,8 @@
 # cmake --install: the public headers, the libraries, the program entry and
 # a package configuration, so that find_package(kobrix CONFIG) gives
-# kobrix::kobrix and add_kobrix_program. The MinGW toolchain files go to
-# share/kobrix for cross builds without the sources.
+# kobrix::kobrix and add_kobrix_program. The MinGW toolchain files and the
+# runner (kobrix-run, Wine and Xvfb) go to share/kobrix for cross builds
+# without the sources.
 include(CMakePackageConfigHelpers)
 
 set(KBX_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/kobrix)
@@ -32,4 +33,5 @@ install(FILES ${PROJECT_BINARY_DIR}/kobrixConfig.cmake ${PROJECT_BINARY_DIR}/kob
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-x86_64.cmake
               ${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
         DESTINATION ${KBX_SHARE_DIR})
-install(PROGRAMS ${PROJECT_SOURCE_DIR}/scripts/wine-exec.sh DESTINATION ${KBX_SHARE_DIR})
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/scripts/wine-exec.sh ${PROJECT_SOURCE_DIR}/scripts/kobrix-run
+        DESTINATION ${KBX_SHARE_DIR})

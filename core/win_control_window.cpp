@@ -64,7 +64,10 @@ void drop_animation(HWND window) {
 
 LRESULT on_create(HWND window) {
     control.window = window;
-    control.status_label = CreateWindowExW(0, L"STATIC", L"Ready", WS_CHILD | WS_VISIBLE, 0, 6, 234, 20, window,
+    // The padded text is wider than the label: without word wrap its tail of
+    // spaces is clipped instead of pushing the last word to a hidden line.
+    control.status_label = CreateWindowExW(0, L"STATIC", L"Ready", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP,
+                                           0, 6, 234, 20, window,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusLabelId)),
                                            module_instance, nullptr);
     drop_animation(window);

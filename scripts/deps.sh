@@ -7,7 +7,7 @@ packages=(
   cmake make g++ ccache googletest libbenchmark-dev
   clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xauth x11-apps imagemagick python3 python3-pil
+  wine wine64 fonts-wine xvfb xauth x11-apps imagemagick python3 python3-pil
 )
 
 missing=()

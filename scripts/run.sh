@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the DPI calculator and starts it under Wine. With a display (DISPLAY
-# set) it runs there until you end it; without one it runs in Xvfb for
-# KBX_RUN_SECONDS (default 10) and writes a screenshot to build/screenshot.png.
+# Builds the DPI calculator (or another program of this build) and starts it
+# under Wine with scripts/kobrix-run. With a display (DISPLAY set) it runs
+# there until you end it; without one it runs in Xvfb for KBX_RUN_SECONDS
+# (default 10) and writes a screenshot to build/screenshot.png.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KBX_BUILD_DIR:-$root/build}
@@ -10,23 +11,14 @@ program=${1:-dpi_calculator}
 "$root/scripts/deps.sh"
 # shellcheck source=display.sh
 source "$root/scripts/display.sh"
-trap kbx_stop_all EXIT
 
 kbx_build_win64 "$root" "$build" "$program"
-exe="$build/win64/bin/$program.exe"
+run=("$root/scripts/kobrix-run" --prefix "$build/win64/wineprefix")
 
 if [ -n "${DISPLAY:-}" ]; then
-  kbx_start_wine "$build/win64/wineprefix"
-  wine "$exe"
-  exit 0
+  exec "${run[@]}" "$build/win64/bin/$program.exe"
 fi
 
-kbx_start_xvfb
-kbx_start_wine "$build/win64/wineprefix"
-wine "$exe" &
-pid=$!
-sleep "${KBX_RUN_SECONDS:-10}"
 shot="$build/screenshot.png"
-kbx_capture "$shot"
+"${run[@]}" --seconds "${KBX_RUN_SECONDS:-10}" --screenshot "$shot" "$build/win64/bin/$program.exe"
 echo "kobrix: $program ran in Xvfb; screenshot in $shot"
-kill "$pid" 2>/dev/null || true

@@ -4,7 +4,8 @@
 # (examples: folders of examples/, hello when none is named; each is built
 # in <work>/<example> into <example>.exe)
 # subdirectory: the example adds the KOBRIX sources (add_subdirectory).
-# installed:    KOBRIX, tests off, is installed into <work>/prefix; the example
+# installed:    KOBRIX, tests and programs off, is built (the library alone)
+#               and installed into <work>/prefix; the example
 #               finds it with find_package and cross-builds with the toolchain
 #               file installed there.
 # Then checks that each example's build holds no test target and no sanitizer
@@ -30,9 +31,11 @@ case $mode in
     ;;
   installed)
     prefix=$work/prefix
-    cmake -S "$root" -B "$work/kobrix" "${configure[@]}" -DKBX_BUILD_TESTS=OFF \
+    cmake -S "$root" -B "$work/kobrix" "${configure[@]}" -DKBX_BUILD_TESTS=OFF -DKBX_BUILD_PROGRAMS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix"
-    cmake --build "$work/kobrix" -j "$jobs" --target kobrix_portable kobrix kobrix_entry
+    cmake --build "$work/kobrix" -j "$jobs"
+    programs=$(find "$work/kobrix" -name '*.exe' -not -path '*/CMakeFiles/*')
+    [ -z "$programs" ] || fail "the library-only build built programs: $programs"
     cmake --install "$work/kobrix"
     # The installed tree stands alone: nothing in it points into the sources.
     for entry in "$root"/*; do

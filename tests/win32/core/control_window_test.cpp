@@ -51,6 +51,34 @@ std::wstring trimmed(const std::wstring& s) {
     return a == std::wstring::npos ? L"" : s.substr(a, b - a + 1);
 }
 
+// What a STATIC control shows of its text, laid out as it draws it (its
+// font, its width, word wrap unless SS_LEFTNOWORDWRAP): the number of lines,
+// and whether the text up to its last non-space fits the width.
+struct LabelLayout {
+    int lines = 0;
+    bool fits = false;
+};
+
+LabelLayout label_layout(HWND label) {
+    std::wstring text = window_text(label);
+    RECT client = {};
+    GetClientRect(label, &client);
+    HDC dc = GetDC(label);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));   // none: the DC's own
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    UINT wrap = (GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP ? 0 : DT_WORDBREAK;
+    RECT box = client;
+    DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | wrap);
+    SIZE inked = {};
+    size_t end = text.find_last_not_of(L' ');
+    GetTextExtentPoint32W(dc, text.c_str(), end == std::wstring::npos ? 0 : static_cast<int>(end + 1), &inked);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return {(box.bottom - box.top) / metrics.tmHeight, inked.cx <= client.right};
+}
+
 }  // namespace
 
 TEST(ControlWindow, TakesLowestFreeInstanceNumber) {
@@ -87,6 +115,7 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
     RECT rect = {};
     SIZE client = {};
     std::wstring cls, status;
+    LabelLayout layout;
     std::vector<std::wstring> items;
     std::vector<UINT> ids;
     int code = run_framework_with(no_setup, idle_main, [&] {
@@ -98,6 +127,7 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
         client = client_size(w);
         cls = class_name(w);
         status = window_text(kbx::control.status_label);
+        layout = label_layout(kbx::control.status_label);
         HMENU bar = GetMenu(w);
         for (int i = 0; i < GetMenuItemCount(bar); ++i) {
             wchar_t text[64] = {};
@@ -129,6 +159,8 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(trimmed(status), std::to_wstring(depth) + L"-bit color");
     EXPECT_EQ(status.size(), 63u);   // padded to the label's full width
+    EXPECT_EQ(layout.lines, 1);      // no word of it on a hidden second line
+    EXPECT_TRUE(layout.fits);
 
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0], L"Start(&S)");
@@ -137,6 +169,20 @@ TEST(ControlWindow, GeometryStatusAndMenuBar) {
     EXPECT_EQ(ids[0], static_cast<UINT>(KBX_CMD_START));
     EXPECT_EQ(ids[1], static_cast<UINT>(KBX_CMD_STOP));
     EXPECT_EQ(ids[2], static_cast<UINT>(KBX_CMD_EXIT));
+}
+
+// Caption buttons, scroll arrows and menu check marks are glyphs of Marlett:
+// with another face in its place every close button shows a letter "r".
+TEST(ControlWindow, CaptionGlyphFontIsThere) {
+    HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, L"Marlett");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    EXPECT_STREQ(face, L"Marlett");
 }
 
 TEST(ControlWindow, SizingDragKeepsSize) {
