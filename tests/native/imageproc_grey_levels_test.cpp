@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 
 #include "imageproc/colour_models.h"
 #include "imageproc/grey_levels.h"
@@ -53,32 +52,6 @@ TEST(ImageprocGreyLevels, EachPixelByItsLuminance) {
             threshold_pixels(view_of(image), c.level, palette);
         EXPECT_TRUE(kbxtest::changed(view_of(image), c.want).empty())
             << c.depth << "-bit " << std::hex << c.colour << " at " << std::dec << c.level;
-    }
-}
-
-// Random rows of odd widths, every pixel against the scalar luminance; an
-// 8-bit picture without a palette is taken as grey already.
-TEST(ImageprocGreyLevels, WholePicturesMatchThePixelFormula) {
-    std::mt19937 rng(19);
-    for (int width : {1, 7, 33, 250}) {
-        PixelImage image = picture(width, 3), grey8 = picture(width, 3, 8);
-        PixelView view = view_of(image), view8 = view_of(grey8);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < width; ++x) {
-                store_inside(view, x, y, static_cast<int>(rng()));
-                store_inside(view8, x, y, static_cast<int>(rng() & 0xFF));
-            }
-        PixelImage original = image, threshold = image, grey8_before = grey8;
-        grey_pixels(view, nullptr);
-        threshold_pixels(view_of(threshold), 100, nullptr);
-        grey_pixels(view8, nullptr);
-        EXPECT_TRUE(kbxtest::same_pixels(grey8, grey8_before)) << width;
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < width; ++x) {
-                const int level = y_of(static_cast<std::uint32_t>(get_pixel(view_of(original), x, y)));
-                ASSERT_EQ(level * 0x010101, get_pixel(view, x, y)) << width;
-                ASSERT_EQ(level >= 100 ? 0xFFFFFF : 0, get_pixel(view_of(threshold), x, y)) << width;
-            }
     }
 }
 
