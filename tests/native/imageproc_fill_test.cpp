@@ -266,7 +266,6 @@ TEST(ImageprocFill, CountsThePixelsFilled) {
         long long area;
     } cases[] = {
         {"whole picture", 32, 0, 0x00FF00, 3, 2, 9 * 6 - 5},   // the wall column of five below
-        {"left of the wall", 32, 0, 0x00FF00, 0, 0, 9 * 6 - 5},
         {"the wall", 8, 0, 4, 4, 3, 5},
         {"same colour", 32, 0, 0, 1, 1, 0},
         {"same stored index", 8, 7, 0x123407, 1, 1, 0},

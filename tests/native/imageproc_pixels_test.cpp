@@ -131,27 +131,24 @@ TEST(ImageprocPixels, WriteRectClipsToThePicture) {
         {4, 0, 3, 2, 0}, {0, 3, 3, 2, 0},   {-3, 0, 3, 2, 0},  {0, 0, 0, 2, 0},   {0, 0, 3, -1, 0},
         {2147483646, 0, 3, 1, 0},
     };
+    std::uint32_t words[6];
+    unsigned char bytes[6];
+    for (int i = 0; i < 6; ++i) {
+        words[i] = 0xAB000000u | static_cast<std::uint32_t>(i + 1) * 0x010203u;
+        bytes[i] = static_cast<unsigned char>(i + 1);
+    }
     for (int depth : {32, 8}) {
         for (const Case& c : cases) {
             PixelImage image = picture(4, 3, depth, 0x77);
-            PixelView view = view_of(image);
-            const int count = c.w > 0 && c.h > 0 ? c.w * c.h : 1;
-            std::vector<std::uint32_t> words(static_cast<size_t>(count));
-            std::vector<unsigned char> bytes(words.size());
-            for (int i = 0; i < count; ++i) {
-                words[i] = 0xAB000000u | static_cast<std::uint32_t>(i + 1) * 0x010203u;
-                bytes[i] = static_cast<unsigned char>(i + 1);
-            }
-            write_pixel_rect(view, depth == 32 ? static_cast<const void*>(words.data()) : bytes.data(), c.x0, c.y0,
-                             c.w, c.h);
+            const void* src = depth == 32 ? static_cast<const void*>(words) : bytes;
+            write_pixel_rect(view_of(image), src, c.x0, c.y0, c.w, c.h);
             int changed = 0;
             for (int y = 0; y < 3; ++y) {
                 for (int x = 0; x < 4; ++x) {
-                    const int i = x - c.x0, j = y - c.y0;
+                    const int i = x - c.x0, j = y - c.y0, k = j * c.w + i;
                     const bool in_rect = i >= 0 && j >= 0 && i < c.w && j < c.h;
-                    const int k = j * c.w + i;
                     const int want = !in_rect ? 0x77 : depth == 32 ? static_cast<int>(words[k] & 0xFFFFFF) : bytes[k];
-                    ASSERT_EQ(want, get_pixel(view, x, y)) << depth << " at " << c.x0 << "," << c.y0 << ": " << x << "," << y;
+                    ASSERT_EQ(want, get_pixel(view_of(image), x, y)) << depth << " at " << c.x0 << "," << c.y0;
                     changed += in_rect;
                 }
             }
