@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Builds examples/hello the way a user's own project is built:
-#   build_example.sh subdirectory|installed <kobrix sources> <work dir> <generator> [launcher]
+# Builds examples the way a user's own project is built:
+#   build_example.sh subdirectory|installed <kobrix sources> <work dir> <generator> [launcher [example...]]
+# (examples: folders of examples/, hello when none is named; each is built
+# in <work>/<example> into <example>.exe)
 # subdirectory: the example adds the KOBRIX sources (add_subdirectory).
 # installed:    KOBRIX, tests and programs off, is built (the library alone)
 #               and installed into <work>/prefix; the example
 #               finds it with find_package and cross-builds with the toolchain
 #               file installed there.
-# Then checks that the example's build holds no test target and no sanitizer
+# Then checks that each example's build holds no test target and no sanitizer
 # flag, and that its own source gets none of KOBRIX's definitions.
 set -euo pipefail
 mode=$1 root=$2 work=$3 generator=$4 launcher=${5:-}
+shift $(($# < 5 ? $# : 5))
+examples=("${@:-hello}")
 jobs=${KBX_JOBS:-$(nproc)}
 toolchain=toolchain-mingw-x86_64.cmake
 
@@ -21,11 +25,9 @@ if [ -n "$launcher" ]; then
 fi
 
 rm -rf "$work"
-hello=$work/hello
 case $mode in
   subdirectory)
-    cmake -S "$root/examples/hello" -B "$hello" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DKOBRIX_SOURCE_DIR="$root"
+    uses=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DKOBRIX_SOURCE_DIR="$root")
     ;;
   installed)
     prefix=$work/prefix
@@ -40,21 +42,24 @@ case $mode in
       [ "$entry" = "$root/build" ] && continue
       if grep -rIlF "$entry" "$prefix"; then fail "the installed files above refer to $entry"; fi
     done
-    cmake -S "$root/examples/hello" -B "$hello" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-      -DCMAKE_TOOLCHAIN_FILE="$prefix/share/kobrix/$toolchain" -DCMAKE_PREFIX_PATH="$prefix"
+    uses=(-DCMAKE_TOOLCHAIN_FILE="$prefix/share/kobrix/$toolchain" -DCMAKE_PREFIX_PATH="$prefix")
     ;;
   *) fail "unknown mode" ;;
 esac
-cmake --build "$hello" -j "$jobs"
-[ -f "$hello/hello.exe" ] || fail "no hello.exe"
+for example in "${examples[@]}"; do
+  dir=$work/$example
+  cmake -S "$root/examples/$example" -B "$dir" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${uses[@]}"
+  cmake --build "$dir" -j "$jobs"
+  [ -f "$dir/$example.exe" ] || fail "no $example.exe"
 
-tests=$(find "$hello" -type d -iname '*test*.dir')
-[ -z "$tests" ] || fail "test targets in the build: $tests"
-commands=$hello/compile_commands.json
-if grep -F -- "-fsanitize" "$commands"; then fail "sanitizer flags in the build"; fi
-own=$(grep -F "hello.cpp" "$commands" | grep -F '"command"' || true)
-[ -n "$own" ] || fail "no compile command for hello.cpp"
-if grep -E -- "-D_?UNICODE|-DNOMINMAX|-DWIN32_LEAN_AND_MEAN|-W(all|extra)" <<<"$own"; then
-  fail "KOBRIX's own definitions or warnings reach hello.cpp"
-fi
-echo "consumer ($mode): $hello/hello.exe"
+  tests=$(find "$dir" -type d -iname '*test*.dir')
+  [ -z "$tests" ] || fail "test targets in the build: $tests"
+  commands=$dir/compile_commands.json
+  if grep -F -- "-fsanitize" "$commands"; then fail "sanitizer flags in the build"; fi
+  own=$(grep -F "$example.cpp" "$commands" | grep -F '"command"' || true)
+  [ -n "$own" ] || fail "no compile command for $example.cpp"
+  if grep -E -- "-D_?UNICODE|-DNOMINMAX|-DWIN32_LEAN_AND_MEAN|-W(all|extra)" <<<"$own"; then
+    fail "KOBRIX's own definitions or warnings reach $example.cpp"
+  fi
+  echo "consumer ($mode): $dir/$example.exe"
+done
