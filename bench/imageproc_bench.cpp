@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imageproc/colour_models.h"
+#include "imageproc/grey_levels.h"
 #include "imageproc/paint_fill.h"
 #include "imageproc/patterns.h"
 #include "imageproc/pixel_view.h"
@@ -81,6 +82,11 @@ void BM_Invert(benchmark::State& s) { in_place<invert_pixels>(s); }
 void BM_MirrorHorizontal(benchmark::State& s) { in_place<mirror_horizontal>(s); }
 void BM_MirrorVertical(benchmark::State& s) { in_place<mirror_vertical>(s); }
 void BM_Clear(benchmark::State& s) { in_place<clear_pixels>(s); }
+// 8-bit pictures through the grey ramp.
+void grey(const PixelView& view) { grey_pixels(view, nullptr); }
+void threshold(const PixelView& view) { threshold_pixels(view, 128, nullptr); }
+void BM_Grey(benchmark::State& s) { in_place<grey>(s); }
+void BM_Threshold(benchmark::State& s) { in_place<threshold>(s); }
 BENCHMARK(BM_PatternRgb)->Apply(sizes32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PatternHsv)->Apply(sizes32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PatternYCrCb)->Apply(sizes32)->Unit(benchmark::kMillisecond);
@@ -91,6 +97,8 @@ BENCHMARK(BM_Invert)->Apply(sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MirrorHorizontal)->Apply(sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MirrorVertical)->Apply(sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Clear)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Grey)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Threshold)->Apply(sizes)->Unit(benchmark::kMillisecond);
 
 // Colour-model passes: every pixel of the picture converted into three
 // row-sized planes of channel values, row by row.
@@ -113,11 +121,9 @@ void convert(benchmark::State& state) {
     }
     report(state, static_cast<double>(image.width) * image.height);
 }
-void BM_ToHsv(benchmark::State& s) { convert<hsv_row>(s); }
 void BM_ToYCrCb(benchmark::State& s) { convert<luma_pass_row<kModelYCrCb>>(s); }
 void BM_ToYuv(benchmark::State& s) { convert<luma_pass_row<kModelYuv>>(s); }
 void BM_ToYiq(benchmark::State& s) { convert<luma_pass_row<kModelYiq>>(s); }
-BENCHMARK(BM_ToHsv)->Apply(sizes32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToYCrCb)->Apply(sizes32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToYuv)->Apply(sizes32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ToYiq)->Apply(sizes32)->Unit(benchmark::kMillisecond);
@@ -200,7 +206,7 @@ void BM_FillLattice(benchmark::State& state) {
     int colour = 2;
     long long spilled = 0;
     for (auto _ : state) {
-        spilled = paint_fill(view, colour, 0, 0);
+        spilled = paint_fill(view, colour, 0, 0).spilled;
         colour ^= 3;
         benchmark::ClobberMemory();
     }

@@ -264,3 +264,14 @@ int KBX_CreateImageFL(int n, const char* title, int x, int y, int width, int hei
 int KBX_CreateImage8FL(int n, const char* title, int x, int y, int width, int height, int zoom) {
     return kbx::create_image_window_ex(zoom, n, title, x, y, width, height, 8, 0, nullptr);
 }
+
+int KBX_SetImageTitle(int n, const char* title) {
+    if (!kbx::image_window_in_use(n)) return 4;
+    char* copy = kbx::copy_title(title);
+    if (!copy) return 3;
+    kbx::ImageWindowRecord& r = kbx::image_windows[n];
+    std::free(r.title);
+    r.title = copy;
+    kbx::refresh_image_title(n);
+    return 0;
+}

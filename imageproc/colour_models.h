@@ -3,7 +3,7 @@
 // Every division truncates toward zero, also for negative numerators.
 //
 // The per-pixel formulas are inline and free of branches and integer
-// divisions, so that the row passes below, and any loop over pixels that
+// divisions, so that the row pass below, and any loop over pixels that
 // uses them, can be vectorised.
 #ifndef KBX_IMAGEPROC_COLOUR_MODELS_H
 #define KBX_IMAGEPROC_COLOUR_MODELS_H
@@ -103,10 +103,9 @@ inline int chroma_v(int r, int g, int b) { return apply(kChromaV, r, g, b); }
 inline int chroma_i(int r, int g, int b) { return apply(kChromaI, r, g, b); }
 inline int chroma_q(int r, int g, int b) { return apply(kChromaQ, r, g, b); }
 
-// Whole rows of 0x00RRGGBB words (the top byte is ignored): element i of
-// each output is the value above for in[i].
-void hsv_row(const std::uint32_t* in, int count, int* h, int* s, int* v);
-// The luminance and the model's two colour differences.
+// A whole row of 0x00RRGGBB words (the top byte is ignored): element i of
+// each output is the luminance and the model's two colour differences of
+// in[i]. With c1 or c2 null only y is written.
 enum LumaModel { kModelYCrCb, kModelYuv, kModelYiq };
 void luma_row(const std::uint32_t* in, int count, LumaModel model, int* y, int* c1, int* c2);
 

@@ -53,10 +53,11 @@ struct SeedStack {
 // start of each matching stretch, and then filled in one go. Filled pixels
 // never equal the target again, so every seed either fills or is dropped.
 template <typename Pixel>
-long long fill_region(const PixelView& view, Pixel target, Pixel fill, int x, int y) {
+FillCount fill_region(const PixelView& view, Pixel target, Pixel fill, int x, int y) {
     const int w = view.width, h = view.height;
     auto row = [&](int yy) { return reinterpret_cast<Pixel*>(view.pixels + static_cast<std::ptrdiff_t>(yy) * view.stride); };
     SeedStack stack;
+    long long filled = 0;
     for (;;) {
         Pixel* here = row(y);
         Pixel* above = y > 0 ? row(y - 1) : nullptr;
@@ -79,6 +80,7 @@ long long fill_region(const PixelView& view, Pixel target, Pixel fill, int x, in
             }
         }
         std::fill(here + x0, here + x, fill);
+        filled += x - x0;
         // Each run is a line from its first to its last pixel.
         pen_position.x = x - 1;
         pen_position.y = y;
@@ -90,7 +92,7 @@ long long fill_region(const PixelView& view, Pixel target, Pixel fill, int x, in
                 break;
             }
         }
-        if (!found) return stack.spilled;
+        if (!found) return FillCount{filled, stack.spilled};
         x = s.x;
         y = s.y;
     }
@@ -98,12 +100,12 @@ long long fill_region(const PixelView& view, Pixel target, Pixel fill, int x, in
 
 }  // namespace
 
-long long paint_fill(const PixelView& view, int colour, int x, int y) {
-    if (!view_usable(view) || !inside(view, x, y)) return 0;
+FillCount paint_fill(const PixelView& view, int colour, int x, int y) {
+    if (!view_usable(view) || !inside(view, x, y)) return FillCount{0, 0};
     // Compare with what a store leaves behind (the low byte at depth 8), or a
     // fill whose colour differs only above the index would never end.
     const int target = probe_pixel(view, x, y), fill = stored_value(view, colour);
-    if (target == fill) return 0;
+    if (target == fill) return FillCount{0, 0};
     if (view.depth == 32)
         return fill_region<std::uint32_t>(view, static_cast<std::uint32_t>(target), static_cast<std::uint32_t>(fill), x, y);
     return fill_region<unsigned char>(view, static_cast<unsigned char>(target), static_cast<unsigned char>(fill), x, y);

@@ -1,5 +1,6 @@
 #include "imageproc/pixels.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kbx {
@@ -62,11 +63,34 @@ void read_pixel_row(const PixelView& view, void* dest, int y, int count) {
 }
 
 void write_pixel_row(const PixelView& view, const void* src, int y, int count) {
-    if (count <= 0 || src == nullptr || !view_usable(view)) return;
-    if (static_cast<unsigned>(y) >= static_cast<unsigned>(view.height)) return;
-    const int have = count < view.width ? count : view.width;
-    const std::size_t bytes = static_cast<std::size_t>(have) * (view.depth == 32 ? 4 : 1);
-    std::memcpy(row8(view, y), src, bytes);
+    write_pixel_rect(view, src, 0, y, count, 1);
+}
+
+void write_pixel_rect(const PixelView& view, const void* src, int x0, int y0, int w, int h) {
+    if (w <= 0 || h <= 0 || src == nullptr || !view_usable(view)) return;
+    // The part of the rectangle inside the picture, in 64 bits: x0 + w may
+    // pass INT_MAX.
+    const long long left = x0 < 0 ? 0 : x0, top = y0 < 0 ? 0 : y0;
+    const long long right = std::min<long long>(static_cast<long long>(x0) + w, view.width);
+    const long long bottom = std::min<long long>(static_cast<long long>(y0) + h, view.height);
+    if (left >= right || top >= bottom) return;
+    const std::size_t element = view.depth == 32 ? 4 : 1;
+    const unsigned char* bytes = static_cast<const unsigned char*>(src);
+    for (long long y = top; y < bottom; ++y) {
+        const unsigned char* from = bytes + (static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(w) +
+                                             static_cast<std::size_t>(left - x0)) * element;
+        const int count = static_cast<int>(right - left), yy = static_cast<int>(y), xx = static_cast<int>(left);
+        if (view.depth == 8) {
+            std::memcpy(row8(view, yy) + xx, from, static_cast<std::size_t>(count));
+            continue;
+        }
+        std::uint32_t* to = row32(view, yy) + xx;
+        for (int i = 0; i < count; ++i) {
+            std::uint32_t word;
+            std::memcpy(&word, from + static_cast<std::size_t>(i) * 4, 4);   // src need not be aligned
+            to[i] = word & 0x00FFFFFFu;
+        }
+    }
 }
 
 }  // namespace kbx

@@ -38,7 +38,11 @@ void clear_unused_bytes(const PixelView& view);
 // bytes at depth 8.
 void read_pixel_row(const PixelView& view, void* dest, int y, int count);
 // The reverse: pixel (i, y) = element i for the i inside; the rest skipped.
+// At depth 32 the byte above red is stored as 0, as every colour is.
 void write_pixel_row(const PixelView& view, const void* src, int y, int count);
+// Rows of w elements packed in src written from (x0, y0), h rows; pixels
+// outside the picture are skipped.
+void write_pixel_rect(const PixelView& view, const void* src, int x0, int y0, int w, int h);
 
 // The value a colour becomes when stored in this picture.
 inline int stored_value(const PixelView& view, int colour) {

@@ -16,13 +16,19 @@ kbx::PixelView current_view() {
     return view;
 }
 
+// The byte above red is not part of a colour: a stored colour keeps it 0.
+inline int plain(int color) { return color & 0xFFFFFF; }
+
 }  // namespace
 
-void KBX_SetPixel(int x, int y, int color) { kbx::set_pixel(current_view(), x, y, color); }
+void KBX_SetPixel(int x, int y, int color) { kbx::set_pixel(current_view(), x, y, plain(color)); }
 int KBX_GetPixel(int x, int y) { return kbx::get_pixel(current_view(), x, y); }
 void KBX_XorPixel(int x, int y) { kbx::xor_pixel(current_view(), x, y); }
 void KBX_ReadImageRow(void* dest, int y, int count) { kbx::read_pixel_row(current_view(), dest, y, count); }
 void KBX_WriteImageRow(const void* src, int y, int count) { kbx::write_pixel_row(current_view(), src, y, count); }
+void KBX_WriteImageRect(const void* src, int x0, int y0, int w, int h) {
+    kbx::write_pixel_rect(current_view(), src, x0, y0, w, h);
+}
 
 void KBX_ClearImage(int n) {
     // A negative number is no window, not the current one.
@@ -31,8 +37,8 @@ void KBX_ClearImage(int n) {
     if (kbx::image_view(n, &view)) kbx::clear_pixels(view);
 }
 
-void KBX_DrawLine(int color, int x1, int y1, int x2, int y2) { kbx::draw_line(current_view(), color, x1, y1, x2, y2); }
-void KBX_DrawCircle(int color, int cx, int cy, int r) { kbx::draw_circle(current_view(), color, cx, cy, r); }
+void KBX_DrawLine(int color, int x1, int y1, int x2, int y2) { kbx::draw_line(current_view(), plain(color), x1, y1, x2, y2); }
+void KBX_DrawCircle(int color, int cx, int cy, int r) { kbx::draw_circle(current_view(), plain(color), cx, cy, r); }
 
 void KBX_RgbToHsv(int color, int* h, int* s, int* v) {
     kbx::Hsv hsv = kbx::rgb_to_hsv(color);

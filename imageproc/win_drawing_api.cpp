@@ -20,10 +20,11 @@ kbx::PixelView current_pixels() { return kbx::window_pixels(kbx::kCurrentImageWi
 
 }  // namespace
 
-void KBX_SetDrawColor(int color) { kbx::draw_color = color; }
+// The byte above red is not part of a colour and is not kept.
+void KBX_SetDrawColor(int color) { kbx::draw_color = color & 0xFFFFFF; }
 int KBX_GetDrawColor() { return kbx::draw_color; }
-void KBX_SetTextColor(int color) { kbx::kbx_tc = color; }
-void KBX_SetTrueTypeTextColor(int color) { kbx::kbx_tttc = color; }
+void KBX_SetTextColor(int color) { kbx::kbx_tc = color & 0xFFFFFF; }
+void KBX_SetTrueTypeTextColor(int color) { kbx::kbx_tttc = color & 0xFFFFFF; }
 
 void KBX_DrawBox(int x1, int y1, int x2, int y2) {
     if (!have_current_image()) return;
@@ -43,10 +44,12 @@ void KBX_FillCircle(int cx, int cy, int r) {
     kbx::invalidate_current_image();
 }
 
-void KBX_PaintFill(int x, int y) {
-    if (!have_current_image()) return;
-    kbx::paint_fill(current_pixels(), kbx::draw_color, x, y);
-    kbx::invalidate_current_image();
+int KBX_PaintFill(int x, int y) {
+    if (!have_current_image()) return 0;
+    const long long filled = kbx::paint_fill(current_pixels(), kbx::draw_color, x, y).filled;
+    if (filled > 0) kbx::invalidate_current_image();
+    // A picture holds fewer than 2^31 pixels.
+    return static_cast<int>(filled);
 }
 
 void KBX_SetTextCursor(int x, int y, int left_margin) { kbx::store_text_cursor(kbx::TextCursor{x, y, left_margin}); }

@@ -1,12 +1,14 @@
 // KOBRIX input box (labelled edit fields) and button box (counted buttons).
-// There is one of each. The calls that take a row i or a button k do nothing
-// (or return 0) while the box is closed or the number is outside it.
+// There is one of each. Rows count from 0 (top) to count - 1, and buttons
+// from 0, row by row, to columns * rows - 1. The calls that take a row i or
+// a button k do nothing (or return 0) while the box is closed or the number
+// is outside it.
 #ifndef KBX_BOXES_H
 #define KBX_BOXES_H
 
 #include "kbx_core.h"
 
-// Opens the input box at (x, y) with count rows (taken within 1..30), each
+// Opens the input box at (x, y) with count rows (taken within 1..30), row i
 // labelled "Item <i>" with the field "0"; nothing happens when it is open.
 void KBX_OpenInputBox(int x, int y, int count);
 // Closes the input box ("DestroyWindow[IB] Error" shown if that fails);
@@ -42,8 +44,9 @@ void KBX_CloseButtonBox();
 void KBX_ResizeButtonBox(int client_width, int client_height);
 // Sets the caption of button k.
 void KBX_SetButtonBoxTitle(int k, const char* title);
-// The presses of button k since the last call, and clears the count; 0 when
-// none, or when k is outside the box or the box is closed.
+// The presses of button k (clicks, and the digit key k for buttons 0..9)
+// since the last call, and clears the count; 0 when none, or when k is
+// outside the box or the box is closed.
 int KBX_TakeButtonPress(int k);
 // Asks for a new caption of button k in a text window; an empty line keeps it.
 void KBX_RenameButton(int k);

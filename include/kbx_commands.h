@@ -67,9 +67,11 @@ enum KBX_Command {
     KBX_CMD_TRUETYPE_DRAW = 1048,
     KBX_CMD_TRUETYPE_FONT = 1049,
     KBX_CMD_COLOR_PICK = 1052,
-    KBX_CMD_PATTERN_RGB = 1053,
-    KBX_CMD_PATTERN_HSV = 1054,
-    KBX_CMD_PATTERN_YCRCB = 1055,
+    // The test patterns replace the whole picture (an 8-bit one keeps the
+    // blue byte of each colour as its index); none converts the picture.
+    KBX_CMD_PATTERN_RGB = 1053,     // red rises to the right, green downward, blue falls along the diagonal
+    KBX_CMD_PATTERN_HSV = 1054,     // hue across; upper half white to full colour, lower half full colour to black
+    KBX_CMD_PATTERN_YCRCB = 1055,   // the Cr-Cb plane: Cr rising upward, Cb to the right, Y from 0 at the centre outward
     KBX_CMD_INVERT = 1058,
     KBX_CMD_FLIP_HORZ = 1059,
     KBX_CMD_FLIP_VERT = 1060,
@@ -79,9 +81,11 @@ enum KBX_Command {
     KBX_CMD_SCALE_71 = 1064,
     KBX_CMD_SCALE_141 = 1065,
     KBX_CMD_SCALE_200 = 1066,
-    KBX_CMD_PATTERN_YUV = 1067,
-    KBX_CMD_PATTERN_YIQ = 1068,
+    KBX_CMD_PATTERN_YUV = 1067,     // as KBX_CMD_PATTERN_YCRCB for V (upward) and U (to the right)
+    KBX_CMD_PATTERN_YIQ = 1068,     // as KBX_CMD_PATTERN_YCRCB for I (upward) and Q (to the right)
     KBX_CMD_LINE_LUMI = 1070,
+    // Upper half a black-to-white ramp to the right, lower half the reverse; an
+    // 8-bit window also gets the grey palette. (KBX_GreyImage makes a picture grey.)
     KBX_CMD_PATTERN_GREY = 1071,
 };
 

@@ -20,6 +20,13 @@ int KBX_CreateImage8FL(int n, const char* title, int x, int y, int width, int he
 // --- Selection, lifetime, commands, files and clipboard ----------------------
 // Window numbers are 0..255; a call that refuses changes nothing.
 
+// Gives window n a new title; the caption shows it with the zoom (and the
+// depth mark) as before. A null title is an empty one.
+// 0 done;
+// 3 no memory for the title (the old one stays);
+// 4 n out of range or not open.
+int KBX_SetImageTitle(int n, const char* title);
+
 // Makes window n the current image window, the old one going onto the
 // selection stack (eight deep).
 // 0 done;
@@ -60,7 +67,12 @@ int KBX_RunImageCommand(int n, int command);
 int KBX_SaveImageFile(int n, const char* path);
 // Draws an image file into window n with its top-left pixel at (x, y), at
 // its own size; what falls outside the picture is clipped, and the window
-// keeps its size (an 8-bit window takes the file's palette).
+// keeps its size. An 8-bit window takes the file's palette when the file
+// has one, and each pixel becomes the palette entry nearest its colour: a
+// colour file in a window with the grey palette comes out as coarse greys
+// (under Wine each channel is cut to 5 bits first, so greys keep 32 levels
+// and a colour gets the grey of its channels' mean, not its luminance). For
+// true grey levels, open the file in a 32-bit window and call KBX_GreyImage.
 // 0 loaded;
 // 1 the file cannot be read or decoded;
 // 4 n out of range or not open.

@@ -2,9 +2,12 @@
 // window, simple shapes in it, and the integer colour-model arithmetic.
 //
 // A colour is 0x00RRGGBB; on an 8-bit picture its low byte is the palette
-// index. Pixels outside the picture are neither written nor read, and with
-// no current image window the pixel calls touch nothing and read 0. After
-// drawing, a program shows the result by letting the window repaint.
+// index. The byte above red is not part of a colour: every call that takes
+// a colour or writes pixels stores it as 0 (KBX_SetPixel(0, 0, 0xFF123456)
+// reads back 0x123456). Pixels outside the picture are neither written nor
+// read, and with no current image window the pixel calls touch nothing and
+// read 0. After drawing, a program shows the result by letting the window
+// repaint (or at once with KBX_RefreshImage).
 #ifndef KBX_IMAGEPROC_H
 #define KBX_IMAGEPROC_H
 
@@ -28,13 +31,16 @@ void KBX_ClearImage(int n);
 void KBX_DrawLine(int color, int x1, int y1, int x2, int y2);
 void KBX_DrawCircle(int color, int cx, int cy, int r);
 
-// Hue 0..359, saturation max - min, value max, of a 0x00RRGGBB colour;
-// a null pointer skips its part.
+// Hue 0..359, saturation max - min (0..255), value max (0..255), of a
+// 0x00RRGGBB colour; a null pointer skips its part.
 void KBX_RgbToHsv(int color, int* h, int* s, int* v);
 // Back to 0x00RRGGBB; v and s are taken within 0..255 and h within 0..359.
 int KBX_HsvToRgb(int v, int s, int h);
 // Fixed-point luminance and colour differences of R, G, B (each taken
-// within 0..255); divisions truncate toward zero.
+// within 0..255), (a*R + b*G + c*B + 32768) / 65536 truncated toward zero:
+// Y = 0.299 R + 0.587 G + 0.114 B, 0..255 (grey g gives g);
+// Cr = 0.5 R - 0.419 G - 0.081 B and Cb = -0.169 R - 0.331 G + 0.5 B,
+// each -127..128 (0 for a grey).
 int KBX_LumaY(int r, int g, int b);
 int KBX_ChromaCr(int r, int g, int b);
 int KBX_ChromaCb(int r, int g, int b);
@@ -56,13 +62,33 @@ void KBX_CopyImageRect(void* dest, int x0, int y0, int w, int h);
 // bytes at depth 8; pixels outside the picture are skipped. No current image
 // window or a null src: nothing happens.
 void KBX_WriteImageRow(const void* src, int y, int count);
+// The reverse of KBX_CopyImageRect: pixel (x0 + i, y0 + j) = element
+// j * w + i of src (rows packed, as that call leaves them); pixels outside
+// the picture are skipped. No current image window, w or h below 1, or a
+// null src: nothing happens.
+void KBX_WriteImageRect(const void* src, int x0, int y0, int w, int h);
 // Repaints image window n now, showing its pixels as they are. A number out
 // of range or not open: nothing happens.
 void KBX_RefreshImage(int n);
 
+// --- grey levels of a whole picture -------------------------------------------------
+// Image window n by the luminance Y of each pixel (KBX_LumaY, 0..255), as
+// fast as the processing menu's whole-picture commands; marks the window for
+// repainting. On a 32-bit picture grey makes each pixel Y * 0x010101, and the
+// threshold makes it 0xFFFFFF where Y >= level and 0 elsewhere (a level of 0
+// or less: all white; above 255: all black). On an 8-bit picture Y is that of
+// the pixel's palette colour: grey makes each index Y, the threshold makes it
+// 255 or 0, and the palette becomes the grey ramp (entry i = i * 0x010101),
+// so the picture looks as the 32-bit one does.
+// 0 done;
+// 4 n out of range or not open.
+int KBX_GreyImage(int n);
+int KBX_ThresholdImage(int n, int level);
+
 // --- drawing colours ---------------------------------------------------------------
 // The colour of boxes, discs and the fill below (0xFFFFFF at start); the
-// processing menu's drawing tools use the same one.
+// processing menu's drawing tools use the same one. The colours are kept
+// without their top byte.
 void KBX_SetDrawColor(int color);
 int KBX_GetDrawColor();
 // The colour of KBX_DrawText (0x000000 at start).
@@ -79,9 +105,11 @@ void KBX_DrawBox(int x1, int y1, int x2, int y2);
 void KBX_FillBox(int x1, int y1, int x2, int y2);
 // The disc of radius r with its outline; r below 0 draws nothing.
 void KBX_FillCircle(int cx, int cy, int r);
-// Seed fill of the 4-connected region of pixels equal to pixel (x, y);
-// nothing when (x, y) is outside or already has the drawing colour.
-void KBX_PaintFill(int x, int y);
+// Seed fill of the 4-connected region of pixels equal to pixel (x, y).
+// Returns the number of pixels filled (the region's area); 0, and nothing
+// changes, when (x, y) is outside, the pixel already has the drawing colour
+// or there is no current image window.
+int KBX_PaintFill(int x, int y);
 
 // --- pointing: the user clicks in image window n ------------------------------------
 // Each shows the menus' prompts in the control window and rubber bands in the

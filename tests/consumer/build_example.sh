@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# Builds examples/hello the way a user's own project is built:
-#   build_example.sh subdirectory|installed <kobrix sources> <work dir> <generator> [launcher]
+# Builds examples the way a user's own project is built:
+#   build_example.sh subdirectory|installed <kobrix sources> <work dir> <generator> [launcher [example...]]
+# (examples: folders of examples/, hello when none is named; each is built
+# in <work>/<example> into <example>.exe)
 # subdirectory: the example adds the KOBRIX sources (add_subdirectory).
 # installed:    KOBRIX, tests and programs off, is built (the library alone)
 #               and installed into <work>/prefix; the example
 #               finds it with find_package and cross-builds with the toolchain
 #               file installed there.
 # With a multi-config generator (Ninja Multi-Config, as Visual Studio) KOBRIX
-# is installed in Debug and Release side by side, the example is built in
+# is installed in Debug and Release side by side, each example is built in
 # both and each must link its own configuration's libraries; the Release
-# hello.exe is the one that runs.
-# Then checks that the example's build holds no test target and no sanitizer
+# program is the one that runs.
+# Then checks that each example's build holds no test target and no sanitizer
 # flag, and that its own source gets none of KOBRIX's definitions.
 set -euo pipefail
 mode=$1 root=$2 work=$3 generator=$4 launcher=${5:-}
+shift $(($# < 5 ? $# : 5))
+examples=("${@:-hello}")
 jobs=${KBX_JOBS:-$(nproc)}
 toolchain=toolchain-mingw-x86_64.cmake
 
@@ -29,11 +33,9 @@ if [ -n "$launcher" ]; then
 fi
 
 rm -rf "$work"
-hello=$work/hello
 case $mode in
   subdirectory)
-    cmake -S "$root/examples/hello" -B "$hello" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DKOBRIX_SOURCE_DIR="$root"
+    uses=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DKOBRIX_SOURCE_DIR="$root")
     ;;
   installed)
     prefix=$work/prefix
@@ -50,31 +52,35 @@ case $mode in
       [ "$entry" = "$root/build" ] && continue
       if grep -rIlF "$entry" "$prefix"; then fail "the installed files above refer to $entry"; fi
     done
-    cmake -S "$root/examples/hello" -B "$hello" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-      -DCMAKE_TOOLCHAIN_FILE="$prefix/share/kobrix/$toolchain" -DCMAKE_PREFIX_PATH="$prefix"
+    uses=(-DCMAKE_TOOLCHAIN_FILE="$prefix/share/kobrix/$toolchain" -DCMAKE_PREFIX_PATH="$prefix")
     ;;
   *) fail "unknown mode" ;;
 esac
-for config in "${configs[@]}"; do
-  cmake --build "$hello" --config "$config" -j "$jobs"
-done
-exe=$hello/hello.exe commands=$hello/compile_commands.json
-if [ ${#configs[@]} -gt 1 ]; then
-  exe=$hello/Release/hello.exe
-  # Each configuration links the libraries installed for it.
-  if [ "$mode" = installed ]; then
-    grep -q 'libkobrixd\.a' "$hello/CMakeFiles/impl-Debug.ninja" || fail "the Debug build does not link the Debug library"
-    if grep -q 'libkobrixd\.a' "$hello/CMakeFiles/impl-Release.ninja"; then fail "the Release build links the Debug library"; fi
+for example in "${examples[@]}"; do
+  dir=$work/$example
+  cmake -S "$root/examples/$example" -B "$dir" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${uses[@]}"
+  for config in "${configs[@]}"; do
+    cmake --build "$dir" --config "$config" -j "$jobs"
+  done
+  exe=$dir/$example.exe
+  if [ ${#configs[@]} -gt 1 ]; then
+    exe=$dir/Release/$example.exe
+    # Each configuration links the libraries installed for it.
+    if [ "$mode" = installed ]; then
+      grep -q 'libkobrixd\.a' "$dir/CMakeFiles/impl-Debug.ninja" || fail "the Debug build does not link the Debug library"
+      if grep -q 'libkobrixd\.a' "$dir/CMakeFiles/impl-Release.ninja"; then fail "the Release build links the Debug library"; fi
+    fi
   fi
-fi
-[ -f "$exe" ] || fail "no $exe"
+  [ -f "$exe" ] || fail "no $exe"
 
-tests=$(find "$hello" -type d -iname '*test*.dir')
-[ -z "$tests" ] || fail "test targets in the build: $tests"
-if grep -F -- "-fsanitize" "$commands"; then fail "sanitizer flags in the build"; fi
-own=$(grep -F "hello.cpp" "$commands" | grep -F '"command"' || true)
-[ -n "$own" ] || fail "no compile command for hello.cpp"
-if grep -E -- "-D_?UNICODE|-DNOMINMAX|-DWIN32_LEAN_AND_MEAN|-W(all|extra)" <<<"$own"; then
-  fail "KOBRIX's own definitions or warnings reach hello.cpp"
-fi
-echo "consumer ($mode): $exe"
+  tests=$(find "$dir" -type d -iname '*test*.dir')
+  [ -z "$tests" ] || fail "test targets in the build: $tests"
+  commands=$dir/compile_commands.json
+  if grep -F -- "-fsanitize" "$commands"; then fail "sanitizer flags in the build"; fi
+  own=$(grep -F "$example.cpp" "$commands" | grep -F '"command"' || true)
+  [ -n "$own" ] || fail "no compile command for $example.cpp"
+  if grep -E -- "-D_?UNICODE|-DNOMINMAX|-DWIN32_LEAN_AND_MEAN|-W(all|extra)" <<<"$own"; then
+    fail "KOBRIX's own definitions or warnings reach $example.cpp"
+  fi
+  echo "consumer ($mode): $exe"
+done

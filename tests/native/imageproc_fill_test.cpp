@@ -165,7 +165,7 @@ TEST(ImageprocFill, LargeRaggedMazeIsFilledCompletely) {
         PixelView view = view_of(image);
         for (int y = 1; y < size; y += 2)
             for (int x = 1; x < size; x += 2) store_inside(view, x, y, 0x000002);   // walls
-        const long long spilled = paint_fill(view, 0x000003, size / 2, size / 2 + 1);
+        const long long spilled = paint_fill(view, 0x000003, size / 2, size / 2 + 1).spilled;
         EXPECT_GT(spilled, 10 * kLocalFillSeeds) << depth;
         long long open = 0, walls = 0;
         for (int y = 0; y < size; ++y) {
@@ -243,7 +243,11 @@ TEST(ImageprocFill, RandomPicturesAndEdgeSeedsAgreeWithAPlainFill) {
         const int fill = static_cast<int>(rng() % (colours + 1));
         PixelImage expected = image;
         reference_fill(view_of(expected), fill, x, y);
-        paint_fill(view, fill, x, y);
+        // The count is the region's area: every pixel the plain fill changed.
+        long long area = 0;
+        for (int yy = 0; yy < h; ++yy)
+            for (int xx = 0; xx < w; ++xx) area += load_inside(view, xx, yy) != load_inside(view_of(expected), xx, yy);
+        EXPECT_EQ(area, paint_fill(view, fill, x, y).filled) << "round " << round;
         ASSERT_TRUE(kbxtest::same_pixels(image, expected)) << "round " << round;
     }
     // Seeds just outside every edge change nothing.
@@ -251,6 +255,28 @@ TEST(ImageprocFill, RandomPicturesAndEdgeSeedsAgreeWithAPlainFill) {
     for (auto s : {std::make_pair(-1, 0), std::make_pair(9, 0), std::make_pair(0, -1), std::make_pair(0, 6)})
         paint_fill(view_of(image), 1, s.first, s.second);
     EXPECT_TRUE(changed(view_of(image)).empty());
+}
+
+// The count of pixels filled, for regions of known area and for the fills
+// that change nothing.
+TEST(ImageprocFill, CountsThePixelsFilled) {
+    struct Case {
+        const char* name;
+        int depth, background, colour, x, y;
+        long long area;
+    } cases[] = {
+        {"whole picture", 32, 0, 0x00FF00, 3, 2, 9 * 6 - 5},   // the wall column of five below
+        {"the wall", 8, 0, 4, 4, 3, 5},
+        {"same colour", 32, 0, 0, 1, 1, 0},
+        {"same stored index", 8, 7, 0x123407, 1, 1, 0},
+        {"outside", 32, 0, 0x00FF00, 9, 0, 0},
+    };
+    for (const Case& c : cases) {
+        PixelImage image = picture(9, 6, c.depth, c.background);
+        // A wall from (4, 1) to (4, 5): the open row 0 joins both sides.
+        draw_line(view_of(image), 1, 4, 1, 4, 5);
+        EXPECT_EQ(c.area, paint_fill(view_of(image), c.colour, c.x, c.y).filled) << c.name;
+    }
 }
 
 TEST(ImageprocFill, ThePenEndsOnTheLastRunFilled) {

@@ -127,11 +127,11 @@ TEST(ImageprocIdentity, AverageScalingMatchesTheReference) {
 }
 
 // Every one of the 16.7 million colours, a row of 65536 (one red byte) at a
-// time, through the row passes and the scalar calls, against the previous
+// time, through the row pass and the scalar calls, against the previous
 // formulas.
 TEST(ImageprocIdentity, ColourModelsMatchTheReferenceForEveryColour) {
     std::vector<std::uint32_t> row(65536);
-    std::vector<int> a(row.size()), b(row.size()), c(row.size());
+    std::vector<int> a(row.size()), b(row.size()), c(row.size()), y_only(row.size());
     const int n = static_cast<int>(row.size());
     struct Model {
         LumaModel model;
@@ -143,17 +143,19 @@ TEST(ImageprocIdentity, ColourModelsMatchTheReferenceForEveryColour) {
     for (int red = 0; red < 256; ++red) {
         // A different top byte in every row: it is not part of the colour.
         for (int i = 0; i < n; ++i) row[i] = (static_cast<std::uint32_t>(red * 7) << 24) | (red << 16) | i;
-        hsv_row(row.data(), n, a.data(), b.data(), c.data());
         for (int i = 0; i < n; ++i) {
             const Hsv want = reference::rgb_to_hsv(static_cast<int>(row[i]));
-            if (a[i] != want.h || b[i] != want.s || c[i] != want.v || hue_of(static_cast<int>(row[i])) != want.h)
+            const Hsv got = rgb_to_hsv(static_cast<int>(row[i]));
+            if (got.h != want.h || got.s != want.s || got.v != want.v || hue_of(static_cast<int>(row[i])) != want.h)
                 FAIL() << "HSV of " << std::hex << row[i];
         }
+        // The luminance alone, as grey levels take it.
+        luma_row(row.data(), n, kModelYCrCb, y_only.data(), nullptr, nullptr);
         for (const Model& m : models) {
             luma_row(row.data(), n, m.model, a.data(), b.data(), c.data());
             for (int i = 0; i < n; ++i) {
                 const int r = red, g = i >> 8, bl = i & 0xFF;
-                if (a[i] != reference::fixed_point(19595, 38470, 7471, r, g, bl) ||
+                if (a[i] != reference::fixed_point(19595, 38470, 7471, r, g, bl) || y_only[i] != a[i] ||
                     b[i] != reference::fixed_point(m.k1.r, m.k1.g, m.k1.b, r, g, bl) ||
                     c[i] != reference::fixed_point(m.k2.r, m.k2.g, m.k2.b, r, g, bl))
                     FAIL() << "model " << m.model << " of " << std::hex << row[i];

@@ -119,6 +119,44 @@ TEST(ImageprocPixels, WriteRowSkipsWhatLiesOutside) {
     EXPECT_EQ(std::vector<unsigned char>(iv.pixels + 4, iv.pixels + 8), (std::vector<unsigned char>{1, 2, 3, 0x55}));
 }
 
+// A 3 x 2 rectangle of distinct elements written at several places into a
+// 4 x 3 picture: what lands inside is the rectangle's own part, nothing else
+// changes, and at depth 32 the byte above red is not kept.
+TEST(ImageprocPixels, WriteRectClipsToThePicture) {
+    struct Case {
+        int x0, y0, w, h;
+        int written;   // pixels expected to change
+    } cases[] = {
+        {0, 0, 3, 2, 6}, {1, 1, 3, 2, 6},   {2, 2, 3, 2, 2},   {-2, -1, 3, 2, 1}, {-1, 0, 6, 1, 4},
+        {4, 0, 3, 2, 0}, {0, 3, 3, 2, 0},   {-3, 0, 3, 2, 0},  {0, 0, 0, 2, 0},   {0, 0, 3, -1, 0},
+        {2147483646, 0, 3, 1, 0},
+    };
+    std::uint32_t words[6];
+    unsigned char bytes[6];
+    for (int i = 0; i < 6; ++i) {
+        words[i] = 0xAB000000u | static_cast<std::uint32_t>(i + 1) * 0x010203u;
+        bytes[i] = static_cast<unsigned char>(i + 1);
+    }
+    for (int depth : {32, 8}) {
+        for (const Case& c : cases) {
+            PixelImage image = picture(4, 3, depth, 0x77);
+            const void* src = depth == 32 ? static_cast<const void*>(words) : bytes;
+            write_pixel_rect(view_of(image), src, c.x0, c.y0, c.w, c.h);
+            int changed = 0;
+            for (int y = 0; y < 3; ++y) {
+                for (int x = 0; x < 4; ++x) {
+                    const int i = x - c.x0, j = y - c.y0, k = j * c.w + i;
+                    const bool in_rect = i >= 0 && j >= 0 && i < c.w && j < c.h;
+                    const int want = !in_rect ? 0x77 : depth == 32 ? static_cast<int>(words[k] & 0xFFFFFF) : bytes[k];
+                    ASSERT_EQ(want, get_pixel(view_of(image), x, y)) << depth << " at " << c.x0 << "," << c.y0;
+                    changed += in_rect;
+                }
+            }
+            EXPECT_EQ(c.written, changed) << depth << " at " << c.x0 << "," << c.y0;
+        }
+    }
+}
+
 TEST(ImageprocPixels, ClearZeroesTheWholeBuffer) {
     PixelImage image = picture(3, 3, 8, 0x77);
     PixelView view = view_of(image);
@@ -186,9 +224,20 @@ TEST(ImageprocPixels, PublicCallsUseTheInstalledViewSource) {
     std::uint32_t row[8];
     KBX_ReadImageRow(row, 0, 8);
     EXPECT_EQ(row[3], 1u);
-    row[3] = 0x123456;
+    row[3] = 0xFF123456u;   // the byte above red is not kept by any write
     KBX_WriteImageRow(row, 0, 8);
     EXPECT_EQ(KBX_GetPixel(3, 0), 0x123456);
+    KBX_SetPixel(1, 1, static_cast<int>(0xFF123456u));
+    EXPECT_EQ(KBX_GetPixel(1, 1), 0x123456);
+    const std::uint32_t rect[4] = {0x80000001u, 2, 3, 4};
+    KBX_WriteImageRect(rect, 6, 2, 2, 2);
+    EXPECT_EQ(KBX_GetPixel(6, 2), 1);
+    EXPECT_EQ(KBX_GetPixel(7, 3), 4);
+    KBX_WriteImageRect(nullptr, 0, 0, 2, 2);   // tolerated
+    KBX_DrawLine(static_cast<int>(0xFF000009u), 0, 1, 0, 1);
+    EXPECT_EQ(KBX_GetPixel(0, 1), 9);
+    KBX_DrawCircle(static_cast<int>(0xFF000009u), 4, 2, 0);
+    EXPECT_EQ(KBX_GetPixel(4, 2), 9);
     EXPECT_EQ(KBX_GetPixel(7, 0), 1);
     KBX_ClearImage(2);   // not a window of this source
     EXPECT_EQ(KBX_GetPixel(7, 0), 1);

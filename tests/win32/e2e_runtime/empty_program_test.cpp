@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "tests/support/driver.h"
@@ -80,10 +81,29 @@ TEST(ConsumerProgram, ShowsControlWindowAndEndsOnEscape) {
     std::wstring path;
     for (char c : host_path(exe)) path += static_cast<wchar_t>(c);
     expect_dpi_aware(path);
-    Process p = launch(path, make_temp_dir(L"consumer"));
+    const std::wstring folder = make_temp_dir(L"consumer");
+    Process p = launch(path, folder);
     ASSERT_NE(p.handle, nullptr) << exe;
     HWND control = wait_for_window(L"kobrix_mw0", nullptr, 15000, p.pid);
     ASSERT_NE(control, nullptr);
+    // What a program shows when it is done: an image window whose title
+    // begins with this text, and a file it wrote into its folder.
+    if (const char* title = std::getenv("KBX_CONSUMER_TITLE")) {
+        const std::wstring want(title, title + std::strlen(title));
+        std::wstring last;
+        EXPECT_TRUE(wait_until([&] {
+            for (HWND w : top_level_windows(p.pid, L"kbx_iw")) {
+                last = window_text(w);
+                if (last.compare(0, want.size(), want) == 0) return true;
+            }
+            return false;
+        }, 30000)) << title << " / last seen: " << std::string(last.begin(), last.end());
+    }
+    if (const char* name = std::getenv("KBX_CONSUMER_FILE")) {
+        std::string contents;
+        EXPECT_TRUE(read_file(join_path(folder, std::wstring(name, name + std::strlen(name))), &contents)) << name;
+        EXPECT_FALSE(contents.empty()) << name;
+    }
     expect_ends_on_escape(p, control);
 }
 

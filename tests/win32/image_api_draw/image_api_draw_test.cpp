@@ -120,6 +120,14 @@ TEST_F(ImageApi, RowsWrittenAndRectanglesCopied) {
             }
             EXPECT_NE(0, c.depth == 8 ? rect8[4] : static_cast<int>(rect32[4]));
             KBX_CopyImageRect(nullptr, 0, 0, 3, 3);   // tolerated
+
+            // Written back at (4, 2): the part inside lands, the rest is skipped.
+            KBX_WriteImageRect(dest, 4, 2, 3, 3);
+            for (int i = 0; i < 9; ++i) {
+                const int x = i % 3 + 4, y = i / 3 + 2;
+                if (x < 6 && y < 4) plot_pixel(view_of(expected), x, y, c.depth == 8 ? rect8[i] : static_cast<int>(rect32[i]));
+            }
+            EXPECT_TRUE(same_pixels(expected, snapshot(0))) << c.depth;
         });
     }
 }
@@ -191,10 +199,14 @@ TEST_F(ImageApi, PaintFillsTheRegionTheMenuPaintFills) {
     post_command(0, KBX_CMD_PAINT);
     click_point(0, 30, 20);
     ASSERT_TRUE(wait_idle());
-    on_user_thread([] {
+    PixelImage menu = snapshot(0);
+    int area = 0;   // what the menu's Paint filled
+    for (int i = 0; i < 60 * 40; ++i) area += get_pixel(view_of(menu), i % 60, i / 60) == 0xFFFF00;
+    on_user_thread([&] {
         select_image(1);
-        KBX_PaintFill(30, 20);
-        KBX_PaintFill(-1, 20);   // outside: nothing
+        EXPECT_EQ(area, KBX_PaintFill(30, 20));
+        EXPECT_EQ(0, KBX_PaintFill(30, 20));   // already the drawing colour
+        EXPECT_EQ(0, KBX_PaintFill(-1, 20));   // outside
     });
     const PixelImage filled = snapshot(1);
     EXPECT_TRUE(same_pixels(snapshot(0), filled));
@@ -217,7 +229,7 @@ TEST_F(ImageApi, ShapesAndTextWithoutAWindowOrWithANegativeRadiusDrawNothing) {
         KBX_DrawBox(0, 0, 10, 10);
         KBX_FillBox(0, 0, 10, 10);
         KBX_FillCircle(5, 5, 3);
-        KBX_PaintFill(1, 1);
+        EXPECT_EQ(0, KBX_PaintFill(1, 1));
         KBX_DrawText("AB");
         KBX_DrawTrueTypeText("AB\n");
         EXPECT_EQ(8, image_text_x);   // nothing moved the cursor

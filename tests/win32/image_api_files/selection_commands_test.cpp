@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "core/win_state.h"
 #include "image/image_geometry.h"
 #include "image/win_image_window.h"
@@ -128,6 +130,77 @@ TEST_F(ImageApi, ATurnNoZoomCanShowIsRefusedAndThePictureKept) {
         EXPECT_TRUE(before == picture_of(0));
         EXPECT_EQ(0, KBX_RunImageCommand(0, KBX_CMD_FLIP_VERT));   // the window still works
     });
+}
+
+// Grey and threshold by call: each pixel from the luminance of its colour
+// (an 8-bit pixel's colour is its palette entry), the palette then the grey
+// ramp; window 2 stays current and the window is marked for repainting.
+TEST_F(ImageApi, GreyAndThresholdMapEachPixelByItsLuminance) {
+    struct Case {
+        int depth;
+        bool grey;
+        int level;
+    } cases[] = {{32, true, 0}, {8, true, 0}, {32, false, 90}, {8, false, 90}, {32, false, -3}, {8, false, 300}};
+    for (const Case& c : cases) {
+        reset_images();
+        on_user_thread([&] {
+            ASSERT_EQ(0, (c.depth == 32 ? KBX_CreateImage : KBX_CreateImage8)(0, "Levels", 0, 0, 19, 11, 100));
+            unsigned int palette[256];
+            for (unsigned int i = 0; i < 256; ++i) palette[i] = (i * 5 & 255) << 16 | (255 - i) << 8 | (i * 3 & 255);
+            if (c.depth == 8) ASSERT_EQ(0, KBX_SetImagePalette(palette, 256));
+            fill(0, c.depth == 32 ? distinct : distinct8);
+            const Picture before = picture_of(0);
+            open_marked(2);
+            UpdateWindow(kbx::image_windows[0].window);
+            EXPECT_EQ(0, c.grey ? KBX_GreyImage(0) : KBX_ThresholdImage(0, c.level));
+            EXPECT_EQ(2, current());
+            EXPECT_TRUE(GetUpdateRect(kbx::image_windows[0].window, nullptr, FALSE));
+            const Picture after = picture_of(0);
+            for (size_t i = 0; i < before.pixels.size(); ++i) {
+                const unsigned int colour = c.depth == 32 ? before.pixels[i] : palette[before.pixels[i]];
+                const int y = KBX_LumaY(colour >> 16 & 255, colour >> 8 & 255, colour & 255);
+                const int level = c.grey ? y : (y >= c.level ? 255 : 0);
+                ASSERT_EQ(c.depth == 32 ? level * 0x010101u : static_cast<unsigned>(level), after.pixels[i])
+                    << c.depth << (c.grey ? " grey " : " threshold ") << c.level << " pixel " << i;
+            }
+            if (c.depth == 8) {
+                KBX_SelectImage(0);
+                ASSERT_EQ(0, KBX_GetImagePalette(palette));
+                for (unsigned int i = 0; i < 256; ++i) ASSERT_EQ(i * 0x010101u, palette[i]) << i;
+            }
+        });
+    }
+    on_user_thread([] {
+        for (int bad : {-1, 1, 256}) EXPECT_EQ(4, KBX_GreyImage(bad)) << bad;
+        for (int bad : {-1, 1, 256}) EXPECT_EQ(4, KBX_ThresholdImage(bad, 128)) << bad;
+    });
+}
+
+TEST_F(ImageApi, TitlesKeepTheZoomInTheCaption) {
+    struct Case {
+        int n;
+        const char* title;
+        int result;
+        int shown;   // the window whose caption is read after the call
+        const wchar_t* caption;   // with the window's zoom
+    } cases[] = {
+        {1, "Result", 0, 1, L"Result(%d%%)[8bit]"}, {0, nullptr, 0, 0, L"(%d%%)"},
+        {0, "Other", 0, 0, L"Other(%d%%)"},         {-1, "Bad", 4, 1, L"Result(%d%%)[8bit]"},
+        {2, "Bad", 4, 1, L"Result(%d%%)[8bit]"},    {256, "Bad", 4, 0, L"Other(%d%%)"},
+    };
+    on_user_thread([] {
+        ASSERT_EQ(0, KBX_CreateImage(0, "Zero", 0, 0, 8, 6, 100));
+        ASSERT_EQ(0, KBX_CreateImage8(1, "One", 100, 0, 8, 6, 200));
+    });
+    for (const Case& c : cases) {
+        on_user_thread([&] {
+            EXPECT_EQ(c.result, KBX_SetImageTitle(c.n, c.title)) << c.n;
+            wchar_t text[64] = {}, want[64] = {};
+            GetWindowTextW(kbx::image_windows[c.shown].window, text, 64);
+            swprintf(want, 64, c.caption, kbx::image_windows[c.shown].zoom);
+            EXPECT_STREQ(want, text) << c.n;
+        });
+    }
 }
 
 }  // namespace
