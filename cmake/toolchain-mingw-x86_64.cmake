@@ -10,8 +10,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Tests of the cross build run under Wine, through the script installed
-# beside this file (share/kobrix) or the one in the source tree.
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/wine-exec.sh)
+# beside this file (share/kobrix) or the one in the source tree. On Windows
+# (MSYS2) they run as they are.
+if(CMAKE_HOST_WIN32)
+elseif(EXISTS ${CMAKE_CURRENT_LIST_DIR}/wine-exec.sh)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-exec.sh)
 else()
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh)

@@ -1,14 +1,14 @@
 // Program start-up: instance number, GDI+, clock, tables, directories,
 // window classes, the image text font, the control window, the message loop.
 #include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
+#include <mmsystem.h>
 
 #include <cwchar>
 
 #include "boxes/win_boxes.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
+#include "image/win_gdiplus.h"
 #include "image/win_image_window.h"
 #include "kbx_commands.h"
 #include "textwin/win_text_window.h"
@@ -94,6 +94,18 @@ HMENU create_menu_bar() {
     return menu;
 }
 
+// A menu bar that wraps onto a second line (larger fonts on a scaled
+// display) takes its height from the client area, which AdjustWindowRect
+// cannot foresee: grow the window by as much, its bottom edge staying put.
+void keep_client_height(HWND window, int height) {
+    RECT client, outer;
+    GetClientRect(window, &client);
+    int lost = height - client.bottom;
+    if (lost <= 0 || !GetWindowRect(window, &outer)) return;
+    SetWindowPos(window, nullptr, outer.left, outer.top - lost, outer.right - outer.left,
+                 outer.bottom - outer.top + lost, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine) {
@@ -108,6 +120,12 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
     }
     instance_number = n;
     std::swprintf(control_class_name, 11, L"kobrix_mw%d", n);
+
+    // Windows ticks every 15.6 ms unless a program asks for less: the 1 ms
+    // sleeps of the waits would take a whole tick and the drop's 20 ms steps
+    // two. One period for the program's lifetime (it binds only this process
+    // since Windows 10 2004; Windows restores it when the process ends).
+    timeBeginPeriod(1);
 
     ULONG_PTR gdiplus_token = 0;
     Gdiplus::GdiplusStartupInput gdiplus_input;
@@ -134,7 +152,8 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
         int cy_full = GetSystemMetrics(SM_CYFULLSCREEN);
         control.menu = create_menu_bar();
 
-        RECT rect = {0, 0, 240, GetSystemMetrics(SM_CYMENU) + 32};
+        const int client_height = 32;   // below the menu bar
+        RECT rect = {0, 0, 240, GetSystemMetrics(SM_CYMENU) + client_height};
         AdjustWindowRect(&rect, kControlStyle, FALSE);
         int w = rect.right - rect.left;
         int h = rect.bottom - rect.top;
@@ -152,6 +171,7 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
             // Without it nothing would ever end the message loop below.
             exit_code = 1;
         } else {
+            keep_client_height(window, client_height);
             show_depth_status();
             UpdateWindow(control.window);
             control.dc = GetDC(control.window);
@@ -169,6 +189,7 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
     }
 
     Gdiplus::GdiplusShutdown(gdiplus_token);
+    timeEndPeriod(1);
     unregister_classes();
     CloseHandle(user_thread_wake);
     CloseHandle(first_thread_wake);

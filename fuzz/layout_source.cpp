@@ -2,9 +2,10 @@
 // literals. Whatever bytes they hold, the escaped text must be a valid
 // literal body that reads back as the same bytes. The reader here is
 // strict the way a compiler is: no raw control character (a raw line end
-// would break the line), no unescaped quote, no unknown escape, octal
-// escapes of up to three digits and hex escapes that take every hex digit
-// after them, which must stay within a byte.
+// would break the line) and no byte from 0x80 (read per code page), no
+// unescaped quote, no unknown escape, octal escapes of up to three digits
+// and hex escapes that take every hex digit after them, which must stay
+// within a byte.
 #include <cstdint>
 #include <string>
 
@@ -28,7 +29,8 @@ bool read_literal(const std::string& body, std::string* out) {
     out->clear();
     for (std::size_t i = 0; i < body.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(body[i]);
-        if (c < 0x20 || c == 0x7F || c == '"') return false;
+        // Plain ASCII, so that no code page can join a byte with the next.
+        if (c < 0x20 || c >= 0x7F || c == '"') return false;
         if (c != '\\') {
             out->push_back(static_cast<char>(c));
             continue;

@@ -5,6 +5,7 @@
 #include <cstdarg>
 
 #include "imageproc/pixel_view.h"
+#include "kbx_format.h"
 
 namespace kbx {
 
@@ -25,16 +26,10 @@ void put_glyph(const PixelView& view, TextCursor* cursor, int colour, unsigned c
 void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, const char* text);
 // printf-style; the whole formatted text is drawn, however long.
 void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 4, 5)))
-#endif
-    ;
+    KBX_PRINTF_CHECK(4, 5);
 // The same with the arguments taken already.
 void draw_glyph_textv(const PixelView& view, TextCursor* cursor, int colour, const char* format, va_list args)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 4, 0)))
-#endif
-    ;
+    KBX_PRINTF_CHECK(4, 0);
 
 }  // namespace kbx
 

@@ -5,10 +5,7 @@
 #include <new>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
+#include "imageproc/cpu_paths.h"
 #include "imageproc/pixels.h"
 
 namespace kbx {
@@ -90,7 +87,7 @@ inline std::uint32_t halve_block(const unsigned char* a, const unsigned char* b)
     return ((rb_sum >> 2) & 0xFF00FFu) | (((g_sum >> 2) & 0xFFu) << 8);
 }
 
-#if defined(__SSE2__)
+#if KBX_SSE2
 // Four destination pixels (eight source pixels of each row) at a time: the
 // bytes widened to 16-bit lanes, the rows added, then each pixel's lanes
 // added to its right neighbour's.
@@ -120,7 +117,7 @@ void halve(const PixelView& src, const PixelView& dst) {
         if (src.depth == 32) {
             std::uint32_t* out = row32(dst, y);
             int x = 0;
-#if defined(__SSE2__)
+#if KBX_SSE2
             x = halve_row_sse2(a, b, out, dst.width);
 #endif
             for (; x < dst.width; ++x) out[x] = halve_block(a + 8 * static_cast<std::size_t>(x), b + 8 * static_cast<std::size_t>(x));
@@ -156,18 +153,6 @@ void double_up(const PixelView& src, const PixelView& dst) {
         }
         std::memcpy(row8(dst, 2 * y + 1), row8(dst, 2 * y), row_bytes);
     }
-}
-
-// The high half of a 64 x 64-bit product.
-inline std::uint64_t high_product(std::uint64_t a, std::uint64_t b) {
-#if defined(__SIZEOF_INT128__)
-    return static_cast<std::uint64_t>((static_cast<unsigned __int128>(a) * b) >> 64);
-#else
-    const std::uint64_t al = a & 0xFFFFFFFFu, ah = a >> 32, bl = b & 0xFFFFFFFFu, bh = b >> 32;
-    const std::uint64_t low = al * bl, mid1 = ah * bl, mid2 = al * bh;
-    const std::uint64_t carry = ((low >> 32) + (mid1 & 0xFFFFFFFFu) + (mid2 & 0xFFFFFFFFu)) >> 32;
-    return ah * bh + (mid1 >> 32) + (mid2 >> 32) + carry;
-#endif
 }
 
 // Rounded quotient by a fixed divisor with a 64-bit reciprocal: the

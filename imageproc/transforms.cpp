@@ -4,11 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "imageproc/cpu_paths.h"
 #include "imageproc/pixels.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace kbx {
 
@@ -69,7 +66,7 @@ void turn_left(const PixelView& src, const PixelView& dst) {
     }
 }
 
-#if defined(__SSE2__)
+#if KBX_SSE2
 // 32-bit quarter turns in 4 x 4 blocks: four source rows of four pixels are
 // loaded, transposed in registers and stored as four destination row
 // pieces. The blocks run through the same tiles as above; the strips left
@@ -229,7 +226,7 @@ void mirror_vertical(const PixelView& view) {
 
 int rotate_right(const PixelView& src, const PixelView& dst) {
     if (!turn_fits(src, dst)) return 1;
-#if defined(__SSE2__)
+#if KBX_SSE2
     if (src.depth == 32) {
         turn_right_blocks(src, dst);
         return 0;
@@ -244,7 +241,7 @@ int rotate_right(const PixelView& src, const PixelView& dst) {
 
 int rotate_left(const PixelView& src, const PixelView& dst) {
     if (!turn_fits(src, dst)) return 1;
-#if defined(__SSE2__)
+#if KBX_SSE2
     if (src.depth == 32) {
         turn_left_blocks(src, dst);
         return 0;

@@ -12,6 +12,7 @@
 #define KBX_IMAGEPROC_H
 
 #include "kbx_core.h"
+#include "kbx_format.h"
 
 // Records (x, y) as the pen position, then writes the pixel if inside.
 void KBX_SetPixel(int x, int y, int color);
@@ -137,11 +138,7 @@ void KBX_SetTextCursor(int x, int y, int left_margin);
 // printf-style text in the 8 x 14 bitmap font, lines 16 pixels apart,
 // wrapped at the picture's right edge; marks the window for repainting.
 // No current image window or a null format: nothing happens.
-void KBX_DrawText(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
+void KBX_DrawText(KBX_PRINTF_FORMAT const char* format, ...) KBX_PRINTF_CHECK(1, 2);
 // The TrueType font's average character width and height in pixels (8 x 16
 // at start), as the menu's "Draw" sets them from half a dragged box:
 // 0 done; 1 the font could not be made (TrueType text then draws nothing);

@@ -6,6 +6,7 @@
 #define KBX_TEXTWIN_H
 
 #include "kbx_core.h"
+#include "kbx_format.h"
 
 // Opens text window n at (x, y) with a w x h client area (negative: 400 x
 // 300) and makes it current. 0 opened; 1 already open (brought to the front
@@ -31,7 +32,7 @@ void KBX_PopColor();
 
 // printf-style output into the current window, with line breaking and
 // scrolling, echoed to its running log; cut at 4095 bytes of text.
-void KBX_Print(const char* format, ...);
+void KBX_Print(KBX_PRINTF_FORMAT const char* format, ...) KBX_PRINTF_CHECK(1, 2);
 // Starts or resumes the log of window n (the file KOBRIX<instance><n>.LOG in
 // the start-up directory, created afresh when not paused). 0 started or
 // resumed; 1 already running; 2 file not created ("Can't create file for

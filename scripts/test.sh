@@ -3,7 +3,10 @@
 #   1. native build of the platform-free code, tests under ASan and UBSan;
 #   2. 64-bit Windows build, its tests under Wine in one Xvfb display;
 #   3. 32-bit Windows build, compiled only (this machine runs no 32-bit code);
-#   4. the fuzz targets (clang, libFuzzer), each run over its seed corpus once.
+#   4. the fuzz targets (clang, libFuzzer), each run over its seed corpus once;
+#   5. a Visual Studio style configure (clang-cl in MSVC mode, Ninja
+#      Multi-Config, no GoogleTest), and the headers that compile without
+#      the MSVC and Windows SDK headers, which this machine lacks.
 # Exits non-zero when a build or a test fails.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -34,6 +37,22 @@ cmake --build "$build/win32" -j "$jobs"
 step "fuzz targets build (clang)"
 cmake -S "$root/fuzz" -B "$build/fuzz" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build/fuzz" -j "$jobs"
+
+step "clang-cl (MSVC mode), Ninja Multi-Config, no GoogleTest: configure"
+clang_cl=(-G "Ninja Multi-Config" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-clang-cl.cmake")
+cmake -S "$root" -B "$build/clang-cl" "${clang_cl[@]}" \
+  -DKBX_GTEST_SOURCE_DIR="$build/clang-cl/no-googletest" -DKBX_GTEST_DOWNLOAD=OFF >/dev/null
+# The programs' links take the DPI-aware manifest.
+grep -q "MANIFESTS = .*kobrix.manifest" "$build/clang-cl/CMakeFiles/impl-Release.ninja" ||
+  { echo "kobrix: the MSVC links of the programs take no manifest" >&2; exit 1; }
+# With GoogleTest, the Win32 tests as a Windows build configures them (the
+# emulator stands in for running them there): no GNU link flags reach MSVC.
+cmake -S "$root" -B "$build/clang-cl-tests" "${clang_cl[@]}" -DCMAKE_CROSSCOMPILING_EMULATOR=true >/dev/null
+if grep -E "LINK_(FLAGS|LIBRARIES) = .*-static" "$build/clang-cl-tests/CMakeFiles/impl-Release.ninja"; then
+  echo "kobrix: GNU link flags in the MSVC links above" >&2; exit 1
+fi
+cmake -S "$root/tests/clang_cl" -B "$build/clang-cl-probe" "${clang_cl[@]}" >/dev/null
+cmake --build "$build/clang-cl-probe" --config Release
 
 failed=0
 step "native tests"

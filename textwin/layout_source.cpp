@@ -35,7 +35,12 @@ std::string escape_literal(const std::string& text) {
             // "??" followed by some characters is a trigraph to older compilers.
             case '?': out += !out.empty() && out.back() == '?' ? "\\?" : "?"; break;
             default:
-                if (c < 0x20 || c == 0x7F) {
+                // Bytes from 0x80 too: the fragment is then plain ASCII, read
+                // the same in every code page. Left raw, a double-byte
+                // character whose trail byte is 0x5C would pair with the
+                // backslash after it when the compiler reads the source as
+                // code page 932 (MSVC on a Japanese system).
+                if (c < 0x20 || c >= 0x7F) {
                     // Always three digits, so that a digit after it cannot extend it.
                     char octal[5];
                     std::snprintf(octal, sizeof octal, "\\%03o", c);

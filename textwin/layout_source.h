@@ -40,9 +40,10 @@ struct LayoutButtonBox {
 
 // C++ string-literal body for text, so that any label or caption pastes as
 // valid source: backslash, double quote, line feed, carriage return and tab
-// as their escapes, every other byte below 0x20 and 0x7F as a three-digit
-// octal escape, and a '?' after a '?' as \? (no trigraphs). Bytes from 0x80
-// stay as they are (ANSI text).
+// as their escapes, every other byte below 0x20 and from 0x7F up as a
+// three-digit octal escape, and a '?' after a '?' as \? (no trigraphs). The
+// result is ASCII: ANSI text reads back byte for byte whatever code page the
+// compiler assumes for the source.
 std::string escape_literal(const std::string& text);
 
 // The fragment, piece by piece (each piece is whole lines, tab-indented,

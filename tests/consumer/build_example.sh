@@ -8,6 +8,10 @@
 #               and installed into <work>/prefix; the example
 #               finds it with find_package and cross-builds with the toolchain
 #               file installed there.
+# With a multi-config generator (Ninja Multi-Config, as Visual Studio) KOBRIX
+# is installed in Debug and Release side by side, each example is built in
+# both and each must link its own configuration's libraries; the Release
+# program is the one that runs.
 # Then checks that each example's build holds no test target and no sanitizer
 # flag, and that its own source gets none of KOBRIX's definitions.
 set -euo pipefail
@@ -20,6 +24,10 @@ toolchain=toolchain-mingw-x86_64.cmake
 fail() { echo "consumer ($mode): $*" >&2; exit 1; }
 
 configure=(-G "$generator" -DCMAKE_BUILD_TYPE=Release)
+configs=(Release)
+case $generator in
+  *Multi-Config*) configs=(Debug Release) ;;
+esac
 if [ -n "$launcher" ]; then
   configure+=(-DCMAKE_C_COMPILER_LAUNCHER="$launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher")
 fi
@@ -33,10 +41,12 @@ case $mode in
     prefix=$work/prefix
     cmake -S "$root" -B "$work/kobrix" "${configure[@]}" -DKBX_BUILD_TESTS=OFF -DKBX_BUILD_PROGRAMS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix"
-    cmake --build "$work/kobrix" -j "$jobs"
+    for config in "${configs[@]}"; do
+      cmake --build "$work/kobrix" --config "$config" -j "$jobs"
+      cmake --install "$work/kobrix" --config "$config"
+    done
     programs=$(find "$work/kobrix" -name '*.exe' -not -path '*/CMakeFiles/*')
     [ -z "$programs" ] || fail "the library-only build built programs: $programs"
-    cmake --install "$work/kobrix"
     # The installed tree stands alone: nothing in it points into the sources.
     for entry in "$root"/*; do
       [ "$entry" = "$root/build" ] && continue
@@ -49,8 +59,19 @@ esac
 for example in "${examples[@]}"; do
   dir=$work/$example
   cmake -S "$root/examples/$example" -B "$dir" "${configure[@]}" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${uses[@]}"
-  cmake --build "$dir" -j "$jobs"
-  [ -f "$dir/$example.exe" ] || fail "no $example.exe"
+  for config in "${configs[@]}"; do
+    cmake --build "$dir" --config "$config" -j "$jobs"
+  done
+  exe=$dir/$example.exe
+  if [ ${#configs[@]} -gt 1 ]; then
+    exe=$dir/Release/$example.exe
+    # Each configuration links the libraries installed for it.
+    if [ "$mode" = installed ]; then
+      grep -q 'libkobrixd\.a' "$dir/CMakeFiles/impl-Debug.ninja" || fail "the Debug build does not link the Debug library"
+      if grep -q 'libkobrixd\.a' "$dir/CMakeFiles/impl-Release.ninja"; then fail "the Release build links the Debug library"; fi
+    fi
+  fi
+  [ -f "$exe" ] || fail "no $exe"
 
   tests=$(find "$dir" -type d -iname '*test*.dir')
   [ -z "$tests" ] || fail "test targets in the build: $tests"
@@ -61,5 +82,5 @@ for example in "${examples[@]}"; do
   if grep -E -- "-D_?UNICODE|-DNOMINMAX|-DWIN32_LEAN_AND_MEAN|-W(all|extra)" <<<"$own"; then
     fail "KOBRIX's own definitions or warnings reach $example.cpp"
   fi
-  echo "consumer ($mode): $dir/$example.exe"
+  echo "consumer ($mode): $exe"
 done

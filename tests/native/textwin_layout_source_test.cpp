@@ -36,9 +36,19 @@ TEST(LayoutSource, InputBoxAndButtonBoxSections) {
 }
 
 TEST(LayoutSource, LabelsCaptionsAndTitlesAreEscaped) {
-    EXPECT_EQ(escape_literal("a\"b\\c\nd"), "a\\\"b\\\\c\\nd");
-    // Octal escapes keep three digits, so a digit after them stays a digit.
-    EXPECT_EQ(escape_literal("\r\t\x01" "7\x1f\x7f\x80?" "?="), "\\r\\t\\0017\\037\\177\x80?\\?=");
+    const struct {
+        const char* text;
+        const char* literal;
+    } cases[] = {
+        {"a\"b\\c\nd", "a\\\"b\\\\c\\nd"},
+        // Octal escapes keep three digits, so a digit after them stays a digit.
+        {"\r\t\x01" "7\x1f\x7f?" "?=", "\\r\\t\\0017\\037\\177?\\?="},
+        // Code page 932: the trail byte of 0x95 0x5C is a backslash; escaped,
+        // no compiler can read it as the start of an escape.
+        {"\x95\\n", "\\225\\\\n"},
+        {"\x82\xa0\xff" "0", "\\202\\240\\3770"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(escape_literal(c.text), c.literal) << c.text;
     LayoutButtonBox bb = {0, 0, 1, 1, 10, 10, {"two\nlines"}};
     std::string lines = layout_button_box_lines(bb);
     EXPECT_NE(lines.find("\tKBX_SetButtonBoxTitle(0,\"two\\nlines\");\n"), std::string::npos);

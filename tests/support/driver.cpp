@@ -321,6 +321,8 @@ std::wstring join_path(const std::wstring& dir, const std::wstring& name) {
     return (last == L'\\' || last == L'/') ? dir + name : dir + L"\\" + name;
 }
 
+std::string host_path(const char* path) { return path[0] == '/' ? std::string("Z:") + path : std::string(path); }
+
 std::wstring make_temp_dir(const wchar_t* tag) {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);

@@ -95,6 +95,9 @@ bool clear_clipboard();
 std::wstring make_temp_dir(const wchar_t* tag);
 bool read_file(const std::wstring& path, std::string* contents);
 std::wstring join_path(const std::wstring& dir, const std::wstring& name);
+// A path the build handed over (a test's environment): a Linux path under
+// Wine gets its Z: drive, a Windows path stays as it is.
+std::string host_path(const char* path);
 
 }  // namespace kbxtest
 

@@ -38,9 +38,31 @@ void expect_ends_on_escape(Process& p, HWND control) {
     terminate(p);
 }
 
+// The application manifest built into a program (resource 1 of type
+// RT_MANIFEST); empty when it has none.
+std::string program_manifest(const std::wstring& exe) {
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return "";
+    std::string text;
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    if (const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr)
+        text.assign(bytes, SizeofResource(module, found));
+    FreeLibrary(module);
+    return text;
+}
+
+// Drawn at the display's own scale, not stretched by the system.
+void expect_dpi_aware(const std::wstring& exe) {
+    std::string manifest = program_manifest(exe);
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos) << manifest;
+}
+
 }  // namespace
 
 TEST(EmptyProgram, StartsShowsDepthAndEndsOnEscape) {
+    expect_dpi_aware(program_path(L"kobrix_empty"));
     Process p = launch(program_path(L"kobrix_empty"), make_temp_dir(L"empty"));
     ASSERT_NE(p.handle, nullptr);
     HWND control = wait_for_window(L"kobrix_mw0", nullptr, 15000, p.pid);
@@ -56,8 +78,9 @@ TEST(EmptyProgram, StartsShowsDepthAndEndsOnEscape) {
 TEST(ConsumerProgram, ShowsControlWindowAndEndsOnEscape) {
     const char* exe = std::getenv("KBX_CONSUMER_PROGRAM");
     if (!exe) GTEST_SKIP() << "run by the consumer_*_run tests";
-    std::wstring path = L"Z:";
-    for (const char* c = exe; *c; ++c) path += static_cast<wchar_t>(*c);
+    std::wstring path;
+    for (char c : host_path(exe)) path += static_cast<wchar_t>(c);
+    expect_dpi_aware(path);
     const std::wstring folder = make_temp_dir(L"consumer");
     Process p = launch(path, folder);
     ASSERT_NE(p.handle, nullptr) << exe;

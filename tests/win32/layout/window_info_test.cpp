@@ -164,7 +164,7 @@ TEST(WindowInfo, FullLayoutFragment) {
 
     const char* dir = std::getenv("KBX_FRAGMENT_DIR");
     if (!dir) return;   // the replay is not part of this run
-    std::string base = std::string("Z:") + dir;
+    std::string base = host_path(dir);
     FILE* f = std::fopen((base + "/layout_fragment.inc").c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fputs(fragment.c_str(), f);
@@ -180,7 +180,7 @@ TEST(WindowInfo, FullLayoutFragment) {
 TEST(WindowInfo, ReplayedFragmentRecreatesLayout) {
     const char* dir = std::getenv("KBX_FRAGMENT_DIR");
     if (!dir || !std::getenv("KBX_REPLAY")) GTEST_SKIP() << "run by the w32_layout_replay test";
-    std::string base = std::string("Z:") + dir;
+    std::string base = host_path(dir);
     std::string expected = read_all(base + "/expected_windows.txt");
     std::string original_fragment = read_all(base + "/layout_fragment.inc");
     ASSERT_FALSE(expected.empty());
