@@ -13,6 +13,8 @@ typedef void (*UserRoutine)();
 // first thread) with the given user program. Returns the process exit code:
 // 0 after a normal end, 1 at the instance limit or when a class cannot be
 // registered or the control window cannot be created. Can be run again after it returns (tests do).
+// When Exit has to end the user-program thread from outside, the process
+// ends there with code 0 and this does not return.
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine);
 
 // --- control window (first thread) -----------------------------------------
