@@ -76,13 +76,26 @@ bool log_holds(const std::wstring& dir, long printed, std::string* what) {
     return false;
 }
 
+// Once the control window has fallen into place (its status label no longer
+// reads "Ready"): from then on it takes keys.
 bool start(Program& p, const std::wstring& mode, unsigned int seed) {
     p.dir = make_temp_dir(L"exit");
     p.process = launch(program_path(L"exit_soak_program"), p.dir, mode + L" " + std::to_wstring(seed));
     if (!p.process.handle) return false;
     p.control = nullptr;
-    wait_until([&] { return (p.control = control_window_of(p.process.pid)) != nullptr; }, 30000);
-    return p.control != nullptr;
+    return wait_until([&] {
+        p.control = control_window_of(p.process.pid);
+        std::vector<HWND> labels = p.control ? child_windows(p.control) : std::vector<HWND>();   // the status label
+        return !labels.empty() && window_text(labels[0]) != L"Ready";
+    }, 30000);
+}
+
+// The classes of a program's windows, for a report.
+std::string window_classes(DWORD pid) {
+    std::string list;
+    for (HWND w : top_level_windows(pid))
+        for (wchar_t c : class_name(w) + L" ") list += static_cast<char>(c);
+    return list;
 }
 
 // Once the setup routine has opened text window 0: the count of lines.
@@ -204,7 +217,7 @@ RunResult soak_run(unsigned int seed) {
         run.outcome = kCrash;
         run.what = p.process.handle && GetExitCodeProcess(p.process.handle, &code) && code != STILL_ACTIVE
                        ? "ended before its control window showed, code " + std::to_string(code)
-                       : "no control window after 30 s";
+                       : "no ready control window after 30 s; windows: " + window_classes(p.process.pid);
         terminate(p.process);
         return run;
     }
