@@ -122,17 +122,65 @@ void on_key_down(HWND window, WPARAM key) {
     }
 }
 
-void on_command(WORD id) {
-    switch (id) {
-        case kCmdStart: do_start(); break;
-        case kCmdExit: do_exit(); break;
-        case kCmdStop: do_stop(); break;
+// The creation commands, Paste and drops post requests and pump while they
+// wait for them. One carried out inside another's wait would take the answer
+// meant for the other from the single slot, so one runs at a time and the
+// others wait here for their turn, in order; what is left when Exit begins
+// is dropped.
+struct Deferred {
+    UINT message;   // WM_COMMAND or WM_DROPFILES
+    WPARAM wparam;
+};
+const int kMaxDeferred = 16;
+Deferred deferred[kMaxDeferred];
+int deferred_count = 0;
+bool interactive_running = false;
+
+void carry_out_interactive(const Deferred& d) {
+    if (exit_state != 0) {
+        if (d.message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(d.wparam));
+        return;
+    }
+    if (d.message == WM_DROPFILES) {
+        interactive_drop_files(reinterpret_cast<HDROP>(d.wparam));
+        return;
+    }
+    switch (LOWORD(d.wparam)) {
         case kCmdPaste: interactive_paste(); break;
         case kCmdImageWindow: interactive_image_window(); break;
         case kCmdTextWindow: interactive_text_window(); break;
         case kCmdInputBox: interactive_input_box(); break;
         case kCmdWindowInfo: interactive_window_info(); break;
         case kCmdButtonBox: interactive_button_box(); break;
+        default: break;
+    }
+}
+
+void run_interactive(UINT message, WPARAM wparam) {
+    const Deferred d = {message, wparam};
+    if (interactive_running) {
+        if (deferred_count < kMaxDeferred) deferred[deferred_count++] = d;
+        else if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wparam));   // too many: refused
+        return;
+    }
+    interactive_running = true;
+    carry_out_interactive(d);
+    for (int i = 0; i < deferred_count; ++i) carry_out_interactive(deferred[i]);
+    deferred_count = 0;
+    interactive_running = false;
+}
+
+void on_command(WORD id) {
+    switch (id) {
+        case kCmdStart: do_start(); break;
+        case kCmdExit: do_exit(); break;
+        case kCmdStop: do_stop(); break;
+        case kCmdPaste:
+        case kCmdImageWindow:
+        case kCmdTextWindow:
+        case kCmdInputBox:
+        case kCmdWindowInfo:
+        case kCmdButtonBox: run_interactive(WM_COMMAND, id); break;
         default: break;
     }
 }
@@ -208,9 +256,12 @@ void do_exit() {
         wait_for_user_thread(thread, kExitGraceMs);
         DWORD code = 0;
         if (GetExitCodeThread(thread, &code) && code == STILL_ACTIVE) {
-            TerminateThread(thread, 1);
-            WaitForSingleObject(thread, kExitGraceMs);
-            GetExitCodeThread(thread, &code);
+            // Ending the thread from outside may leave a lock it held (the
+            // heap's, GDI's, the text screens', a log's) taken for good, and
+            // anything this thread did next could wait on it for ever. Its
+            // windows end with it and the logs are closed: the process ends
+            // here, with the code of a normal end.
+            TerminateProcess(GetCurrentProcess(), 0);
         }
         control.user_thread_exit_code = code;
     }
@@ -271,7 +322,7 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
             }
             return 0;
         case WM_DROPFILES:
-            interactive_drop_files(reinterpret_cast<HDROP>(wparam));
+            run_interactive(WM_DROPFILES, wparam);
             return 0;
         default:
             return DefWindowProcW(window, message, wparam, lparam);

@@ -64,6 +64,29 @@ bool open_clipboard() {
     return true;
 }
 
+HGLOBAL new_clipboard_block(SIZE_T size, void** data) {
+    *data = nullptr;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, size);
+    if (!block) return nullptr;
+    *data = GlobalLock(block);
+    if (*data) return block;
+    GlobalFree(block);
+    return nullptr;
+}
+
+int hand_to_clipboard(UINT format, HGLOBAL block) {
+    GlobalUnlock(block);
+    if (!open_clipboard()) {
+        GlobalFree(block);
+        return 1;
+    }
+    EmptyClipboard();
+    const bool taken = SetClipboardData(format, block) != nullptr;
+    if (!taken) GlobalFree(block);
+    CloseClipboard();
+    return taken ? 0 : 2;
+}
+
 void insert_menu_item(HMENU menu, UINT position, const char* text, UINT id, UINT state, HMENU submenu) {
     if (!text) {
         InsertMenuW(menu, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);

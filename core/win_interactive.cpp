@@ -32,6 +32,7 @@ void ensure_text_window_0() {
 // Exit was chosen meanwhile.
 bool ask_number(const char* prompt, int* value) {
     char answer[520] = {};
+    if (exit_state != 0) return false;
     KBX_Print("%s", prompt);
     KBX_InputLine(answer);
     if (exit_state != 0) return false;

@@ -70,7 +70,7 @@ int wait_100ms() {
         std::int64_t elapsed = elapsed_ms_rounded(start, counter_now(), ms_per_tick);
         if (elapsed >= 100) return 0;
         pump_dialog_messages();
-        if (stop_request) return 1;
+        if (stop_request || exit_state) return 1;
         // Block until a message arrives, Stop or Exit wakes the thread, or
         // the time is up; short slices also catch a flag written without a
         // wake-up.

@@ -13,6 +13,8 @@ typedef void (*UserRoutine)();
 // first thread) with the given user program. Returns the process exit code:
 // 0 after a normal end, 1 at the instance limit or when a class cannot be
 // registered or the control window cannot be created. Can be run again after it returns (tests do).
+// When Exit has to end the user-program thread from outside, the process
+// ends there with code 0 and this does not return.
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine);
 
 // --- control window (first thread) -----------------------------------------
@@ -93,6 +95,16 @@ void insert_menu_item(HMENU menu, UINT position, const char* text, UINT id, UINT
 // Sleeps between tries and handles no messages. False when it stays busy.
 constexpr DWORD kClipboardWaitMs = 500;
 bool open_clipboard();
+// Clipboard writes that change nothing unless they succeed: a block is
+// allocated and filled first, and only then is the clipboard opened,
+// emptied and given it. new_clipboard_block: a movable, shareable block of
+// size bytes, locked at *data; null when there is no memory.
+// hand_to_clipboard: puts that block (still locked) on the clipboard in the
+// format; the block is the clipboard's afterwards, or freed. 0 done; 1 the
+// clipboard stayed busy (nothing changed); 2 the clipboard did not take the
+// block (it is left empty).
+HGLOBAL new_clipboard_block(SIZE_T size, void** data);
+int hand_to_clipboard(UINT format, HGLOBAL block);
 // Platform colour (red in the low byte) from 0xRRGGBB.
 inline COLORREF to_colorref(int rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);

@@ -64,27 +64,17 @@ HBITMAP copy_of_bitmap(HBITMAP source) {
 
 int copy_image_to_clipboard(int n) {
     if (!image_window_in_use(n)) return 4;
-    if (!open_clipboard()) return 1;
-    EmptyClipboard();
     const ImageWindowRecord& r = image_windows[n];
     const std::size_t size = clipboard_dib_size(r.depth, r.width, r.height);
-    HGLOBAL handle = size ? GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size) : nullptr;
-    unsigned char* block = handle ? static_cast<unsigned char*>(GlobalLock(handle)) : nullptr;
-    if (!block) {
-        if (handle) GlobalFree(handle);
-        CloseClipboard();
-        return 3;
-    }
+    void* block = nullptr;
+    HGLOBAL handle = size ? new_clipboard_block(size, &block) : nullptr;
+    if (!handle) return 3;
     RGBQUAD palette[256] = {};
     if (r.depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, palette);
     GdiFlush();
     write_clipboard_dib(r.depth, r.width, r.height, image_pixels8[n], reinterpret_cast<const PaletteEntry*>(palette),
-                        block);
-    GlobalUnlock(handle);
-    const bool handed = SetClipboardData(CF_DIB, handle) != nullptr;
-    if (!handed) GlobalFree(handle);
-    CloseClipboard();
-    return handed ? 0 : 1;
+                        static_cast<unsigned char*>(block));
+    return hand_to_clipboard(CF_DIB, handle);
 }
 
 HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count, int* why) {

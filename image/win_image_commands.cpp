@@ -52,8 +52,10 @@ void save_command(HWND window) {
 }
 
 void cut_or_copy(int n, bool cut) {
-    if (copy_image_to_clipboard(n) == 3) pause_message("No enough memory for copy");
-    if (!cut || !image_window_in_use(n)) return;
+    const int copied = copy_image_to_clipboard(n);
+    if (copied == 3) pause_message("No enough memory for copy");
+    // A cut whose copy failed keeps its picture.
+    if (!cut || copied != 0) return;
     clear_image_window(n);
     InvalidateRect(image_windows[n].window, nullptr, FALSE);
 }

@@ -1,6 +1,6 @@
 // Showing a picture: painting at its zoom, the stretch mode, zoom changes
 // and rebuilding a window at a new picture size.
-#include <cstdlib>
+#include <cstdint>
 
 #include "core/win_runtime.h"
 #include "core/win_state.h"
@@ -72,24 +72,37 @@ int change_zoom(int zoom, int n) {
 int resize_image(int n, int width, int height) {
     if (!image_window_in_use(n)) return 1;
     ImageWindowRecord& r = image_windows[n];
-    // The title moves out of the record so that destruction leaves it be.
-    char* title = r.title;
-    r.title = nullptr;
-    const int depth = r.depth;
-    const int zoom = r.zoom;
-    const int screen_limited = r.screen_limited;
-    RECT place;
-    GetWindowRect(r.window, &place);
-    const int mode = GetStretchBltMode(r.window_dc);
+    if (width < 1) width = 1;
+    if (height < 1) height = 1;
+    ZoomFit fit;
+    if (!fit_zoom(r.zoom, width, height, display_limits(r.screen_limited), &fit)) return 2;
+    // The new picture first: without it the window keeps its old one.
     RGBQUAD palette[256];
-    const bool keep_palette = depth == 8 && GetDIBColorTable(r.memory_dc, 0, 256, palette) == 256;
-
-    destroy_image_window(n);
-    int result = create_image_window_ex(zoom, n, title, place.left, place.top, width, height, depth,
-                                        screen_limited, keep_palette ? palette : nullptr);
-    std::free(title);
-    if (result != 0) return result;
-    set_stretch_mode(mode, n);
+    const bool keep_palette = r.depth == 8 && GetDIBColorTable(r.memory_dc, 0, 256, palette) == 256;
+    void* bits = nullptr;
+    HBITMAP dib = make_picture_section(r.depth, width, height, keep_palette ? palette : nullptr, &bits);
+    if (!dib) return 3;
+    SelectObject(r.memory_dc, dib);
+    DeleteObject(r.dib);
+    r.dib = dib;
+    image_pixels32[n] = static_cast<std::uint32_t*>(bits);
+    image_pixels8[n] = static_cast<unsigned char*>(bits);
+    r.width = width;
+    r.height = height;
+    r.zoom = fit.zoom;
+    r.client_width = fit.client_width;
+    r.client_height = fit.client_height;
+    RECT outer = {0, 0, fit.client_width, fit.client_height};
+    AdjustWindowRect(&outer, static_cast<DWORD>(GetWindowLongW(r.window, GWL_STYLE)), FALSE);
+    // Not in use while the window takes its new size, as in change_zoom.
+    r.in_use = 0;
+    SetWindowPos(r.window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    r.in_use = 1;
+    InvalidateRect(r.window, nullptr, FALSE);
+    refresh_image_title(n);
+    refresh_snap_table();
+    select_image(n);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <new>
 #include <vector>
 
 #include "core/win_runtime.h"
@@ -86,25 +87,33 @@ GpBitmap* bitmap_from_32(int width, int height) {
 // GIF holds palette indices only. Not every GDI+ quantises a 24-bit bitmap
 // for it (some write an empty image and report success), so the picture is
 // indexed here: exactly when it has at most 256 colours. pixels must
-// outlive the bitmap.
+// outlive the bitmap. Null also when there is no memory for the copies.
 GpBitmap* indexed_bitmap_from_32(int width, int height, std::vector<unsigned char>* pixels) {
     const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    std::vector<std::uint32_t> words(count);
-    copy_image_rect(words.data(), 0, 0, width, height);
-    std::vector<unsigned char> indices(count);
-    std::uint32_t colors[256] = {};
-    int used = index_colors(words.data(), count, colors, indices.data());
     const std::size_t stride = image_row_bytes(8, width);
-    pixels->assign(stride * static_cast<std::size_t>(height), 0);
-    for (int y = 0; y < height; ++y)
-        std::memcpy(pixels->data() + stride * y, indices.data() + static_cast<std::size_t>(width) * y,
-                    static_cast<std::size_t>(width));
+    std::uint32_t colors[256] = {};
+    int used = 0;
+    try {
+        std::vector<std::uint32_t> words(count);
+        copy_image_rect(words.data(), 0, 0, width, height);
+        std::vector<unsigned char> indices(count);
+        used = index_colors(words.data(), count, colors, indices.data());
+        pixels->assign(stride * static_cast<std::size_t>(height), 0);
+        for (int y = 0; y < height; ++y)
+            std::memcpy(pixels->data() + stride * y, indices.data() + static_cast<std::size_t>(width) * y,
+                        static_cast<std::size_t>(width));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     GpBitmap* bitmap = nullptr;
     if (GdipCreateBitmapFromScan0(width, height, static_cast<INT>(stride), PixelFormat8bppIndexed, pixels->data(),
                                   &bitmap) != Ok)
         return nullptr;
-    std::vector<unsigned char> buffer(sizeof(ColorPalette) + 256 * sizeof(ARGB));
-    ColorPalette* palette = reinterpret_cast<ColorPalette*>(buffer.data());
+    union {
+        ColorPalette table;
+        unsigned char bytes[sizeof(ColorPalette) + 256 * sizeof(ARGB)];
+    } entries;
+    ColorPalette* palette = &entries.table;
     palette->Flags = 0;
     palette->Count = static_cast<UINT>(used);
     for (int i = 0; i < used; ++i) palette->Entries[i] = 0xFF000000u | colors[i];

@@ -61,6 +61,31 @@ DisplayLimits display_limits(int screen_limited) {
     return display_limits_from(screen_limited, m);
 }
 
+HBITMAP make_picture_section(int depth, int width, int height, const RGBQUAD* palette, void** bits) {
+    PaletteInfo info = {};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = -height;   // top-down
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(depth);
+    info.header.biCompression = BI_RGB;
+    for (int i = 0; i < 256; ++i) {
+        if (palette) {
+            info.colors[i] = palette[i];
+        } else {
+            BYTE v = static_cast<BYTE>(i);
+            info.colors[i] = RGBQUAD{v, v, v, 0};
+        }
+    }
+    *bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, bits, nullptr, 0);
+    if (dib && !*bits) {
+        DeleteObject(dib);
+        dib = nullptr;
+    }
+    return dib;
+}
+
 int create_image_window(int zoom, int n, const char* title, int x, int y, int width, int height, int depth) {
     return create_image_window_ex(zoom, n, title, x, y, width, height, depth, 1, nullptr);
 }
@@ -111,26 +136,9 @@ int create_image_window_ex(int zoom, int n, const char* title, int x, int y, int
     r.memory_dc = CreateCompatibleDC(r.window_dc);
     set_dc_mode(r.memory_dc, COLORONCOLOR);
 
-    PaletteInfo info = {};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = r.width;
-    info.header.biHeight = -r.height;   // top-down
-    info.header.biPlanes = 1;
-    info.header.biBitCount = static_cast<WORD>(depth);
-    info.header.biCompression = BI_RGB;
-    for (int i = 0; i < 256; ++i) {
-        if (palette) {
-            info.colors[i] = palette[i];
-        } else {
-            BYTE v = static_cast<BYTE>(i);
-            info.colors[i] = RGBQUAD{v, v, v, 0};
-        }
-    }
     void* bits = nullptr;
-    r.dib = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!r.dib || !bits) {
-        if (r.dib) DeleteObject(r.dib);
-        r.dib = nullptr;
+    r.dib = make_picture_section(depth, r.width, r.height, palette, &bits);
+    if (!r.dib) {
         DestroyWindow(r.window);
         ReleaseDC(r.window, r.window_dc);
         DeleteDC(r.memory_dc);

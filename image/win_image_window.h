@@ -54,9 +54,14 @@ int get_stretch_mode(int n);               // 0 when not in use
 int set_stretch_mode(int mode, int n);     // 0 done; 1 not in use
 void toggle_stretch_mode(int n);           // COLORONCOLOR <-> HALFTONE (Tab)
 int change_zoom(int zoom, int n);          // 0 done; 1 not in use; 2 no zoom fits
-// Rebuilds n at a new size (all pixels zero), keeping title, depth, zoom,
-// place, stretch mode, size bounds and palette. 0, 1, or the creation's 2 or 3.
+// Gives n a new picture of another size (all pixels zero), keeping title,
+// depth, zoom, place, stretch mode, size bounds and palette, and makes n
+// current. 0 done; 1 not in use; 2 no zoom fits; 3 no memory. A refusal
+// leaves the window and its picture as they were.
 int resize_image(int n, int width, int height);
+// A top-down DIB section of the depth and size, 8-bit ones with the given
+// 256 palette entries (null: a grey ramp); null when it cannot be made.
+HBITMAP make_picture_section(int depth, int width, int height, const RGBQUAD* palette, void** bits);
 
 // --- files (win_image_files.cpp) -------------------------------------------------
 extern int jpeg_quality;   // 100

@@ -15,7 +15,10 @@ namespace kbx {
 // window. Results: 0 done (or stopped, with the points as they stand);
 // 1 cancelled with the right or middle button, or the window was closed;
 // 2 n is not an image window in use (nothing happens). When stopped is
-// given, it tells whether a stop request ended the loop.
+// given (the program's own picks), it tells whether a stop request ended the
+// loop, and a Stop made before the loop began ends it at once (result 1);
+// a tool the user starts from the menu forgets such a Stop. Once Exit has
+// begun every loop returns 1 at once.
 int pick_point(int n, int* x, int* y, bool* stopped = nullptr);
 int pick_row(int n, int* x, int* y, bool* stopped = nullptr);
 int pick_column(int n, int* x, int* y, bool* stopped = nullptr);
@@ -25,7 +28,8 @@ int pick_circle(int n, int* cx, int* cy, int* r, bool* stopped = nullptr);
 // pick_placement is declared with the image windows (image/win_image_window.h).
 
 // The loop behind all of them; *loop holds the points afterwards.
-int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, PointingLoop* loop);
+int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, PointingLoop* loop,
+                      bool keep_stop = false);
 
 // --- the processing menu (win_processing_commands.cpp) -------------------------
 // Carries out a processing-menu command that image window `window` received.

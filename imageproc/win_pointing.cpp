@@ -22,10 +22,10 @@ void invalidate(int n) {
     if (image_window_in_use(n)) InvalidateRect(image_windows[n].window, nullptr, FALSE);
 }
 
-void begin_pointing(int n, const char* prompt) {
-    // A stop requested before the tool started is forgotten, before the
+void begin_pointing(int n, const char* prompt, bool keep_stop) {
+    // A stop requested before a menu tool started is forgotten, before the
     // prompt shows: whoever sees the prompt sees the loop ready for a Stop.
-    stop_request = 0;
+    if (!keep_stop) stop_request = 0;
     set_status_text(prompt);
     DragAcceptFiles(control.window, FALSE);
     select_image(n);
@@ -43,21 +43,26 @@ void end_pointing() {
     show_depth_status();
     drawing_tool_mode = 0;
     end_pointer_events(&pointer_events);
-    DragAcceptFiles(control.window, TRUE);
+    // Drops are taken only before the main routine starts.
+    if (program_running == 0 && exit_state == 0) DragAcceptFiles(control.window, TRUE);
 }
 
 }  // namespace
 
-int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, PointingLoop* loop) {
+int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, PointingLoop* loop, bool keep_stop) {
     *loop = PointingLoop{};
     loop->kind = kind;
     if (!image_window_in_use(n)) return 2;
     // One loop at a time: a second one started inside the first (only a
     // posted command can) would end the first one's mode under it.
     if (drawing_tool_mode) return 1;
+    if (exit_state != 0 || (keep_stop && stop_request != 0)) {
+        loop->stopped = true;
+        return 1;
+    }
     flush_text_output();
     const char* prompt = pointing_prompt(*loop);
-    begin_pointing(n, prompt);
+    begin_pointing(n, prompt, keep_stop);
 
     PixelView view;
     image_view(n, &view);
@@ -70,7 +75,7 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
         // runs (keys and menus are off); its pixels, bands and all, are gone.
         if (!image_window_in_use(n)) break;
         image_view(n, &view);
-        if (take_pointer_events(loop, view, &pointer_events, stop_request != 0)) invalidate(n);
+        if (take_pointer_events(loop, view, &pointer_events, stop_request != 0 || exit_state != 0)) invalidate(n);
         if (pointing_finished(*loop)) {
             result = pointing_result(*loop);
             break;
@@ -89,7 +94,7 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
 
 int pick_point(int n, int* x, int* y, bool* stopped) {
     PointingLoop loop;
-    int result = run_pointing_loop(n, kPickPoint, 0, 0, &loop);
+    int result = run_pointing_loop(n, kPickPoint, 0, 0, &loop, stopped != nullptr);
     *x = loop.x1;
     *y = loop.y1;
     return ended(result, loop, stopped);
@@ -97,7 +102,7 @@ int pick_point(int n, int* x, int* y, bool* stopped) {
 
 int pick_row(int n, int* x, int* y, bool* stopped) {
     PointingLoop loop;
-    int result = run_pointing_loop(n, kPickRow, 0, 0, &loop);
+    int result = run_pointing_loop(n, kPickRow, 0, 0, &loop, stopped != nullptr);
     *x = loop.x1;
     *y = loop.y1;
     return ended(result, loop, stopped);
@@ -105,7 +110,7 @@ int pick_row(int n, int* x, int* y, bool* stopped) {
 
 int pick_column(int n, int* x, int* y, bool* stopped) {
     PointingLoop loop;
-    int result = run_pointing_loop(n, kPickColumn, 0, 0, &loop);
+    int result = run_pointing_loop(n, kPickColumn, 0, 0, &loop, stopped != nullptr);
     *x = loop.x1;
     *y = loop.y1;
     return ended(result, loop, stopped);
@@ -113,7 +118,7 @@ int pick_column(int n, int* x, int* y, bool* stopped) {
 
 int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max, bool* stopped) {
     PointingLoop loop;
-    int result = run_pointing_loop(n, kPickBox, 0, 0, &loop);
+    int result = run_pointing_loop(n, kPickBox, 0, 0, &loop, stopped != nullptr);
     *x_min = loop.x1;
     *y_min = loop.y1;
     *x_max = loop.x2;
@@ -123,7 +128,7 @@ int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max, bool* stoppe
 
 int pick_line(int n, int* x1, int* y1, int* x2, int* y2, bool* stopped) {
     PointingLoop loop;
-    int result = run_pointing_loop(n, kPickLine, 0, 0, &loop);
+    int result = run_pointing_loop(n, kPickLine, 0, 0, &loop, stopped != nullptr);
     *x1 = loop.x1;
     *y1 = loop.y1;
     *x2 = loop.x2;
@@ -133,7 +138,7 @@ int pick_line(int n, int* x1, int* y1, int* x2, int* y2, bool* stopped) {
 
 int pick_circle(int n, int* cx, int* cy, int* r, bool* stopped) {
     PointingLoop loop;
-    int result = run_pointing_loop(n, kPickCircle, 0, 0, &loop);
+    int result = run_pointing_loop(n, kPickCircle, 0, 0, &loop, stopped != nullptr);
     *cx = loop.x1;
     *cy = loop.y1;
     *r = loop.r;

@@ -50,14 +50,10 @@ void in_place_command(int n, void (*operation)(const PixelView&)) {
     invalidate_image(n);
 }
 
-// Rebuilds window n at the size of a new picture and puts the picture in.
-// A size the window cannot show is refused (result 2) and leaves the window
-// and its old picture alone: rebuilding first would destroy the window and
-// lose the picture. This is the one place that decides the refusal.
+// Gives window n the size of a new picture and puts the picture in. A size
+// the window cannot show, or no memory for it, is refused (result 2) and
+// leaves the window and its old picture alone.
 int replace_picture(int n, PixelImage& picture) {
-    const ImageWindowRecord& r = image_windows[n];
-    ZoomFit fit;
-    if (!fit_zoom(r.zoom, picture.width, picture.height, display_limits(r.screen_limited), &fit)) return 2;
     if (resize_image(n, picture.width, picture.height) != 0) return 2;
     PixelView view = window_pixels(n);
     if (view_usable(view)) copy_rect(view_of(picture), 0, 0, view);

@@ -89,8 +89,9 @@ int KBX_LoadImageFile(int n, const char* path, int x, int y);
 int KBX_OpenImageFile(int n, const char* path, int x, int y, int zoom);
 // Puts window n's picture on the clipboard (24-bit, or 8-bit with palette).
 // 0 done;
-// 1 the clipboard cannot be opened;
-// 3 no memory for the picture;
+// 1 the clipboard cannot be opened (it is left as it was);
+// 2 the clipboard did not take the picture (it is left empty);
+// 3 no memory for the picture (the clipboard is left as it was);
 // 4 n out of range or not open.
 int KBX_CopyImage(int n);
 // Copies the clipboard's picture into window n with its top-left pixel at

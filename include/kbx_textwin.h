@@ -44,7 +44,8 @@ int KBX_StopLog(int n);
 // Puts the whole log file of window n on the clipboard as text; a running
 // or paused log then carries on. 0 copied; 1 clipboard busy; 2 file not
 // readable ("Can't open LOG file!" shown); 3 no memory ("No enough memory
-// (copy log)" shown); 4 bad number or window not open.
+// (copy log)" shown); 4 bad number or window not open; 5 the clipboard did
+// not take the text (it is left empty). Only 0 and 5 change the clipboard.
 int KBX_CopyLog(int n);
 // Closes the log file of window n; nothing happens for a bad number, a
 // closed window or a window without a log.

@@ -114,8 +114,14 @@ void KBX_InputLine(char* buffer) {
     for (;;) {
         pump_dialog_messages();
         // Closing the window or Exit ends the input with an empty line,
-        // before anything is drawn into a window that may be gone.
+        // before anything is drawn into a window that may be gone. Exit is
+        // read from its own flag: it clears the marker once, and an input
+        // that began after that sets it again.
         if (input_active == 0) break;
+        if (exit_state != 0) {
+            input_active = 0;
+            break;
+        }
         wchar_t unit = 0;
         bool taken = key_ring_take(key_ring, &unit);
         if (taken && unit == kCarriageReturn) {

@@ -43,30 +43,24 @@ void close_stream(TextWindowRecord& r) {
     r.log_file = nullptr;
 }
 
-// The whole file as CF_TEXT. 0 copied, 2 unreadable, 3 no memory; the
-// clipboard is open and is emptied only once the file could be opened.
-int file_to_clipboard(const wchar_t* path) {
+// The whole file as a CF_TEXT block for the clipboard. 0 made, 2 the file
+// is unreadable, 3 no memory.
+int file_to_block(const wchar_t* path, HGLOBAL* block) {
+    *block = nullptr;
     std::FILE* file = _wfopen(path, L"rb");
     if (!file) return 2;
-    EmptyClipboard();
     std::fseek(file, 0, SEEK_END);
     long length = std::ftell(file);
     if (length < 0) length = 0;
     std::rewind(file);
-    int result = 0;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, static_cast<SIZE_T>(length) + 1);
-    char* bytes = memory ? static_cast<char*>(GlobalLock(memory)) : nullptr;
-    if (!bytes) {
-        if (memory) GlobalFree(memory);
-        result = 3;
-    } else {
+    void* bytes = nullptr;
+    *block = new_clipboard_block(static_cast<SIZE_T>(length) + 1, &bytes);
+    if (*block) {
         size_t got = std::fread(bytes, 1, static_cast<size_t>(length), file);
-        bytes[got] = 0;
-        GlobalUnlock(memory);
-        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+        static_cast<char*>(bytes)[got] = 0;
     }
     std::fclose(file);
-    return result;
+    return *block ? 0 : 3;
 }
 
 }  // namespace
@@ -118,15 +112,17 @@ int KBX_StopLog(int n) {
 int KBX_CopyLog(int n) {
     using namespace kbx;
     if (!open_window(n)) return 4;
-    if (!open_clipboard()) return 1;
     TextWindowRecord& r = text_windows[n];
     // Everything written so far must be in the file.
     if (r.log_state != 0) close_stream(r);
     wchar_t path[kPathChars + 64];
     log_path(n, path, kPathChars + 64);
-    int result = file_to_clipboard(path);
-    // The clipboard is given back before any message box waits for the user.
-    CloseClipboard();
+    HGLOBAL block = nullptr;
+    int result = file_to_block(path, &block);
+    if (result == 0) {
+        const int handed = hand_to_clipboard(CF_TEXT, block);
+        result = handed == 2 ? 5 : handed;
+    }
     if (result == 2) pause_message("Can't open LOG file!");
     if (result == 3) pause_message("No enough memory (copy log)");
     if (r.log_state != 0) {

@@ -38,20 +38,17 @@ std::string control_text(HWND window) {
     return text;
 }
 
+// False when nothing was copied: the clipboard held by another program too
+// long, or no memory (reported).
 bool copy_to_clipboard(const std::string& fragment) {
-    if (!open_clipboard()) return false;   // held by another program too long: copy nothing
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, fragment.size() + 1);
+    void* text = nullptr;
+    HGLOBAL memory = new_clipboard_block(fragment.size() + 1, &text);
     if (!memory) {
-        CloseClipboard();
         pause_message("GlobalAlloc() failed. (ID_INFO)");
         return false;
     }
-    std::memcpy(GlobalLock(memory), fragment.c_str(), fragment.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-    return true;
+    std::memcpy(text, fragment.c_str(), fragment.size() + 1);
+    return hand_to_clipboard(CF_TEXT, memory) == 0;
 }
 
 }  // namespace

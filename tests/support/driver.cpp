@@ -102,12 +102,13 @@ std::wstring bin_dir() {
 
 std::wstring program_path(const wchar_t* name) { return join_path(bin_dir(), std::wstring(name) + L".exe"); }
 
-Process launch(const std::wstring& exe, const std::wstring& workdir) {
+Process launch(const std::wstring& exe, const std::wstring& workdir, const std::wstring& args) {
     Process p;
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     std::wstring command = L"\"" + exe + L"\"";
+    if (!args.empty()) command += L" " + args;
     if (CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                        workdir.empty() ? nullptr : workdir.c_str(), &si, &pi)) {
         CloseHandle(pi.hThread);

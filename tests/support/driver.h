@@ -52,8 +52,9 @@ struct Process {
     HANDLE handle = nullptr;
     DWORD pid = 0;
 };
-// Starts a program with workdir as its current directory (empty: ours).
-Process launch(const std::wstring& exe, const std::wstring& workdir = L"");
+// Starts a program with workdir as its current directory (empty: ours) and
+// the given arguments after its name.
+Process launch(const std::wstring& exe, const std::wstring& workdir = L"", const std::wstring& args = L"");
 // Waits for the process to end; false on time-out.
 bool wait_exit(Process& process, DWORD timeout_ms, DWORD* exit_code = nullptr);
 // Ends the process if it still runs and closes its handle.

@@ -26,12 +26,6 @@ void polite_main() {
     }
 }
 
-// Never looks at a flag and never pumps: only termination ends it.
-void deaf_main() {
-    ++main_runs;
-    for (;;) Sleep(1);
-}
-
 // Commands the control window posts to itself, seen as its thread takes them.
 std::vector<WORD> posted_commands;
 HHOOK hook;
@@ -120,22 +114,8 @@ TEST(RunState, ExitDuringIdleEndsThreadCleanly) {
     EXPECT_LT(took, 1500u);   // far from the grace period
 }
 
-TEST(RunState, ExitTerminatesDeafMainAfterGracePeriod) {
-    main_runs = 0;
-    DWORD started = 0;
-    int code = run_framework_with(self_starting_setup, deaf_main, [&] {
-        HWND w = wait_for_control_window();
-        wait_until([] { return main_runs == 1; });
-        started = GetTickCount();
-        post_command(w, KBX_CMD_EXIT);
-    });
-    DWORD took = GetTickCount() - started;
-    EXPECT_EQ(code, 0);
-    EXPECT_GE(took, 1900u);
-    EXPECT_LT(took, 6000u);
-    EXPECT_EQ(kbx::control.user_thread_exit_code, 1u);
-    EXPECT_EQ(exit_state, 2);
-}
+// A main routine that never looks at the flags ends the whole process once
+// the grace period is over: tests/win32/e2e_runtime (ExitEnds).
 
 TEST(RunState, KeysOfTheControlWindow) {
     posted_commands.clear();

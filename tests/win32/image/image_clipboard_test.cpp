@@ -149,6 +149,37 @@ TEST_F(ImageClipboard, CutLeavesThePictureBlack) {
     EXPECT_EQ(77, b[40 + 1024]);
 }
 
+// While another program holds the clipboard, copy and cut are refused and
+// change nothing: not the clipboard, not the picture.
+TEST_F(ImageClipboard, RefusedCopiesChangeNothing) {
+    ASSERT_TRUE(kbxtest::write_clipboard_text(L"kept"));
+    on_user_thread([] {
+        ASSERT_EQ(0, KBX_CreateImage(0, "Held", -1, -1, 6, 4, 100));
+        fill32(0, [](int, int) { return 0x123456u; });
+    });
+    // Held until the end through a window of this thread (an owner-less
+    // open would not keep another owner-less one out).
+    HWND holder = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(holder));
+    const struct {
+        const char* name;
+        int (*call)();
+        int want;
+    } cases[] = {
+        {"copy", [] { return KBX_CopyImage(0); }, 1},
+        {"cut", [] { return static_cast<int>(SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_CUT, 0)); }, 0},
+    };
+    for (const auto& c : cases) {
+        on_user_thread([&] {
+            EXPECT_EQ(c.want, c.call()) << c.name;
+            EXPECT_EQ(0x123456u, pixel32(0, 5, 3)) << c.name;
+        });
+    }
+    CloseClipboard();
+    DestroyWindow(holder);
+    EXPECT_EQ("kept", kbxtest::read_clipboard_text());
+}
+
 TEST_F(ImageClipboard, CopyThenPasteRoundTrip) {
     on_user_thread([] {
         ASSERT_EQ(0, KBX_CreateImage(0, "From", -1, -1, 7, 5, 100));

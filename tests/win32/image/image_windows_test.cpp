@@ -308,8 +308,19 @@ TEST_F(ImageWindows, ResizeKeepsPaletteCaptionModeAndPlace) {
             for (int x = 0; x < 330; ++x) ASSERT_EQ(0, pixel8(4, x, y));
 
         EXPECT_EQ(1, resize_image(9, 5, 5));
-        EXPECT_EQ(2, resize_image(4, 1, 2000));   // no zoom fits: the window is gone
-        EXPECT_FALSE(image_windows[4].in_use);
+        // Refused sizes leave the window and its picture as they were.
+        fill8(4, [](int x, int) { return static_cast<unsigned char>(x); });
+        const struct {
+            int width, height, want;
+        } refused[] = {{1, 2000, 2},            // no zoom fits
+                       {100000, 100000, 3}};    // no memory for the picture
+        for (const auto& c : refused) {
+            EXPECT_EQ(c.want, resize_image(4, c.width, c.height)) << c.width;
+            EXPECT_TRUE(image_windows[4].in_use);
+            EXPECT_EQ(330, image_windows[4].width);
+            EXPECT_EQ(70, image_windows[4].height);
+            EXPECT_EQ(200, pixel8(4, 200, 69));
+        }
     });
 }
 

@@ -279,6 +279,43 @@ TEST_F(ImageApi, PicksReturnTheClickedPoints) {
         EXPECT_TRUE(same_pixels(start, snapshot(0))) << c.name << ": a band was left";
         EXPECT_EQ(depth_status(), status_text());
         EXPECT_EQ(0, current_image);
+        // The main routine runs: drops stay refused after the loop.
+        EXPECT_FALSE(GetWindowLongW(control.window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << c.name;
+    }
+}
+
+// A program's pick gives up at once after a Stop (and leaves the Stop for
+// the program to see) or once Exit has begun, whatever cleared the Stop
+// meanwhile; a menu tool chosen once Exit has begun does not start.
+TEST_F(ImageApi, PicksGiveUpAfterStopOrExit) {
+    open_pair(32);
+    struct Case {
+        const char* name;
+        int stop, exit;
+        int (*pick)();   // null: the menu's box tool
+        int want;
+    } cases[] = {
+        {"point after Stop", 1, 0, [] { return KBX_PickPoint(0, nullptr, nullptr); }, 1},
+        {"box after Stop", 1, 0, [] { return KBX_PickBox(0, nullptr, nullptr, nullptr, nullptr); }, 1},
+        {"circle once Exit began", 0, 1, [] { return KBX_PickCircle(0, nullptr, nullptr, nullptr); }, 1},
+        {"menu tool once Exit began", 0, 1, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        int result = -9, stop_after = -9, mode_after = -9;
+        on_user_thread([&] {
+            ::stop_request = c.stop;
+            ::exit_state = c.exit;
+            if (c.pick) result = c.pick();
+            else result = static_cast<int>(SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_DRAW_BOX, 0));
+            stop_after = ::stop_request;
+            mode_after = drawing_tool_mode;
+            ::exit_state = 0;
+            ::stop_request = 0;
+        });
+        EXPECT_EQ(c.want, result) << c.name;
+        EXPECT_EQ(c.stop, stop_after) << c.name;
+        EXPECT_EQ(0, mode_after) << c.name;
+        EXPECT_EQ(depth_status(), status_text()) << c.name;
     }
 }
 

@@ -26,6 +26,10 @@ void two_images_setup() {
     KBX_CreateImage(0, "a", 0, 0, 40, 30, 100);
     KBX_CreateImage(1, "b", 100, 0, 40, 30, 100);
 }
+std::atomic<int> setup_gate{0};
+void gated_setup() {
+    while (setup_gate == 0) Sleep(1);
+}
 void idle_main() {
     while (exit_state == 0)
         if (wait_100ms() == 1) Sleep(20);
@@ -89,7 +93,7 @@ HGLOBAL make_drop(const std::vector<std::wstring>& paths) {
     return h;
 }
 
-bool put_clipboard_picture(int w, int h) {
+bool put_clipboard_picture(int w, int h, unsigned colour = 0) {
     if (!OpenClipboard(nullptr)) return false;
     EmptyClipboard();
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 40 + w * h * 4);
@@ -99,6 +103,8 @@ bool put_clipboard_picture(int w, int h) {
     bi->biHeight = h;
     bi->biPlanes = 1;
     bi->biBitCount = 32;
+    auto* pixels = reinterpret_cast<unsigned*>(bi + 1);
+    for (int i = 0; i < w * h; ++i) pixels[i] = colour;
     GlobalUnlock(mem);
     bool ok = SetClipboardData(CF_DIB, mem) != nullptr;
     CloseClipboard();
@@ -261,6 +267,37 @@ TEST(Interactive, DroppedImageFilesOpenWindows) {
     EXPECT_EQ(c1, L"001 second.bmp(100%)");
     const unsigned b0 = (54 * 7) & 0xFF, g0 = (55 * 7) & 0xFF, r0 = (56 * 7) & 0xFF;
     EXPECT_EQ(first_pixel, (r0 << 16) | (g0 << 8) | b0);
+}
+
+// A Paste chosen while a drop waits for its window takes its turn after the
+// drop: each reads its own answer from the slot. The dropped picture cannot
+// fit the screen (refused: no window); the pasted one opens as window 0.
+TEST(Interactive, ARequestWaitingIsNotAnsweredByAnother) {
+    const std::wstring thin = join_path(make_temp_dir(L"nested"), L"thin.bmp");
+    write_bmp(thin, 200000, 1);   // too wide for any zoom
+    const unsigned pasted = 0x2468AC;
+    ASSERT_TRUE(put_clipboard_picture(30, 20, pasted));
+    setup_gate = 0;
+    int images = -1;
+    unsigned first_row = 0;
+    run_framework_with(gated_setup, idle_main, [&] {
+        HWND w = wait_for_control_window();
+        PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(make_drop({thin})), 0);
+        // The setup routine is busy: the drop's request waits in the slot.
+        ASSERT_TRUE(wait_until([] { return kbx::request_code == kbx::kRequestCreateImage; }));
+        post_command(w, KBX_CMD_PASTE_NEW_IMAGE);
+        ASSERT_TRUE(wait_posted_taken(w));
+        setup_gate = 1;
+        ASSERT_TRUE(wait_until([] { return kbx::image_windows[0].in_use == 1; }));
+        // Both done: the slot free, the control window back in its own loop.
+        ASSERT_TRUE(wait_until([] { return kbx::request_code == 0 && kbx::request_done == 1; }));
+        ASSERT_TRUE(wait_posted_taken(w));
+        ASSERT_TRUE(wait_until([] { return kbx::request_code == 0 && kbx::request_done == 1; }));
+        images = open_image_count();
+        first_row = kbx::image_pixels32[0][1] & 0xFFFFFF;
+    });
+    EXPECT_EQ(images, 1);
+    EXPECT_EQ(first_row, pasted);
 }
 
 TEST(Interactive, RefusedOnceTheMainRoutineRuns) {
