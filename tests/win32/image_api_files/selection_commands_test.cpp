@@ -188,19 +188,17 @@ TEST_F(ImageApi, TitlesKeepTheZoomInTheCaption) {
         {0, "Other", 0, 0, L"Other(%d%%)"},         {-1, "Bad", 4, 1, L"Result(%d%%)[8bit]"},
         {2, "Bad", 4, 1, L"Result(%d%%)[8bit]"},    {256, "Bad", 4, 0, L"Other(%d%%)"},
     };
-    on_user_thread([] {
+    on_user_thread([&] {
         ASSERT_EQ(0, KBX_CreateImage(0, "Zero", 0, 0, 8, 6, 100));
         ASSERT_EQ(0, KBX_CreateImage8(1, "One", 100, 0, 8, 6, 200));
-    });
-    for (const Case& c : cases) {
-        on_user_thread([&] {
+        for (const Case& c : cases) {
             EXPECT_EQ(c.result, KBX_SetImageTitle(c.n, c.title)) << c.n;
             wchar_t text[64] = {}, want[64] = {};
             GetWindowTextW(kbx::image_windows[c.shown].window, text, 64);
             swprintf(want, 64, c.caption, kbx::image_windows[c.shown].zoom);
             EXPECT_STREQ(want, text) << c.n;
-        });
-    }
+        }
+    });
 }
 
 }  // namespace
