@@ -81,12 +81,8 @@ HGLOBAL make_drop(int count) {
     DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    wchar_t* out = reinterpret_cast<wchar_t*>(drop + 1);
-    for (int i = 0; i < count; ++i) {
-        std::wcscpy(out, names[i % 2]);
-        out += std::wcslen(out) + 1;
-    }
-    *out = 0;
+    wchar_t* out = reinterpret_cast<wchar_t*>(drop + 1);   // zeroed: the list ends in an empty name
+    for (int i = 0; i < count; ++i) out += std::swprintf(out, MAX_PATH, L"%ls", names[i % 2]) + 1;
     GlobalUnlock(memory);
     return memory;
 }
