@@ -26,19 +26,25 @@ TEST(ImageprocGreyLevels, EachPixelByItsLuminance) {
         std::uint32_t colour;
         int want;   // the word, or the index
     } cases[] = {
-        // the top byte is no colour
-        {32, kGrey, 0x123456, y_of(0x123456) * 0x010101}, {32, kGrey, 0xFF123456u, y_of(0x123456) * 0x010101},
-        {32, 128, 0x808080, 0xFFFFFF}, {32, 128, 0x7F7F7F, 0},   // Y 128: at the level is white
-        {32, 0, 0x000000, 0xFFFFFF}, {32, 256, 0xFFFFFF, 0},     // every Y is at least 0, none reaches 256
-        {32, 77, 0xFF0000, 0}, {32, 76, 0xFF0000, 0xFFFFFF},     // red: Y 76
-        {8, kGrey, 0xFF0000, 76}, {8, 76, 0xFF0000, 255},
+        {32, kGrey, 0x123456, y_of(0x123456) * 0x010101},
+        {32, kGrey, 0xFF123456u, y_of(0x123456) * 0x010101},   // the top byte is no colour
+        {32, 128, 0x808080, 0xFFFFFF},   // Y 128: at the level is white
+        {32, 128, 0x7F7F7F, 0},
+        {32, 0, 0x000000, 0xFFFFFF},     // every Y is at least 0
+        {32, 256, 0xFFFFFF, 0},          // no Y reaches 256
+        {32, 77, 0xFF0000, 0},           // red: Y 76
+        {32, 76, 0xFF0000, 0xFFFFFF},
+        {8, kGrey, 0xFF0000, 76},
+        {8, 76, 0xFF0000, 255},
     };
     for (const Case& c : cases) {
         PixelImage image = picture(5, 2, c.depth, c.depth == 32 ? static_cast<int>(c.colour) : 3);
         std::uint32_t palette[256] = {};
         palette[3] = c.colour;
-        if (c.level == kGrey) grey_pixels(view_of(image), palette);
-        else threshold_pixels(view_of(image), c.level, palette);
+        if (c.level == kGrey)
+            grey_pixels(view_of(image), palette);
+        else
+            threshold_pixels(view_of(image), c.level, palette);
         EXPECT_TRUE(kbxtest::changed(view_of(image), c.want).empty())
             << c.depth << "-bit " << std::hex << c.colour << " at " << std::dec << c.level;
     }

@@ -147,7 +147,9 @@ TEST_F(ImageApi, GreyAndThresholdMapEachPixelByItsLuminance) {
             ASSERT_EQ(0, (c.depth == 32 ? KBX_CreateImage : KBX_CreateImage8)(0, "Levels", 0, 0, 19, 11, 100));
             unsigned int palette[256];
             for (unsigned int i = 0; i < 256; ++i) palette[i] = (i * 5 & 255) << 16 | (255 - i) << 8 | (i * 3 & 255);
-            if (c.depth == 8) ASSERT_EQ(0, KBX_SetImagePalette(palette, 256));
+            if (c.depth == 8) {
+                ASSERT_EQ(0, KBX_SetImagePalette(palette, 256));
+            }
             fill(0, c.depth == 32 ? distinct : distinct8);
             const Picture before = picture_of(0);
             open_marked(2);
