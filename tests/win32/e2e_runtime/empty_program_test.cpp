@@ -38,23 +38,18 @@ void expect_ends_on_escape(Process& p, HWND control) {
     terminate(p);
 }
 
-// The application manifest built into a program (resource 1 of type
-// RT_MANIFEST); empty when it has none.
-std::string program_manifest(const std::wstring& exe) {
-    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module) return "";
-    std::string text;
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    if (const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr)
-        text.assign(bytes, SizeofResource(module, found));
-    FreeLibrary(module);
-    return text;
-}
-
-// Drawn at the display's own scale, not stretched by the system.
+// Drawn at the display's own scale, not stretched by the system: so says
+// the application manifest built into the program (resource 1 of type
+// RT_MANIFEST).
 void expect_dpi_aware(const std::wstring& exe) {
-    std::string manifest = program_manifest(exe);
+    std::string manifest;
+    if (HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+        HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+        if (const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr)
+            manifest.assign(bytes, SizeofResource(module, found));
+        FreeLibrary(module);
+    }
     EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos) << manifest;
     EXPECT_NE(manifest.find(">system</dpiAwareness>"), std::string::npos) << manifest;
 }

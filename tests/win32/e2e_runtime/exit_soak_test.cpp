@@ -8,7 +8,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -34,31 +33,30 @@ struct Rng {
 enum Outcome { kEnded, kSlow, kHang, kCrash, kLostLines };
 
 struct RunResult {
-    unsigned int seed = 0;
     Outcome outcome = kEnded;
     DWORD exit_ms = 0;
     std::string what;
 };
 
-// A program's own windows during a run.
+// A program's own windows during a run, and its count of printed lines.
 struct Program {
     Process process;
     HWND control = nullptr;
     HWND desktop = nullptr;
+    HANDLE map = nullptr;
     volatile LONG* printed = nullptr;
     std::wstring dir;
     std::vector<HWND> windows(const wchar_t* cls) const { return top_level_windows(process.pid, cls); }
+    ~Program() {
+        terminate(process);
+        if (printed) UnmapViewOfFile(const_cast<LONG*>(printed));
+        if (map) CloseHandle(map);
+    }
 };
 
-HWND control_window_of(DWORD pid) {
-    for (HWND w : top_level_windows(pid))
-        if (class_name(w).compare(0, 9, L"kobrix_mw") == 0) return w;
-    return nullptr;
-}
-
 // Lines "L<number>" in the log of text window 0, in order: every number
-// from 1 to printed must be there.
-bool log_holds(const std::wstring& dir, long printed, std::string* what) {
+// from 1 to printed must be there. Empty, or the first line missing.
+std::string lost_line(const std::wstring& dir, long printed) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(join_path(dir, L"KOBRIX?0.LOG").c_str(), &found);
     std::string text;
@@ -71,40 +69,39 @@ bool log_holds(const std::wstring& dir, long printed, std::string* what) {
         const char end = text.size() > at + 7 ? text[at + 7] : 0;
         if (std::atol(text.c_str() + at + 1) == next && (end == '\r' || end == '\n')) ++next;
     }
-    if (next > printed) return true;
-    *what = "log lost line " + std::to_string(next) + " of " + std::to_string(printed);
-    return false;
+    return next > printed ? "" : "log lost line " + std::to_string(next) + " of " + std::to_string(printed);
 }
 
-// Once the control window has fallen into place (its status label no longer
-// reads "Ready"): from then on it takes keys.
-bool start(Program& p, const std::wstring& mode, unsigned int seed) {
+// Started once the control window has fallen into place (its status label
+// no longer reads "Ready"): from then on it takes keys. Empty, or what went
+// wrong.
+std::string start(Program& p, const std::wstring& mode, unsigned int seed) {
     p.dir = make_temp_dir(L"exit");
     p.process = launch(program_path(L"exit_soak_program"), p.dir, mode + L" " + std::to_wstring(seed));
-    if (!p.process.handle) return false;
-    p.control = nullptr;
-    return wait_until([&] {
-        p.control = control_window_of(p.process.pid);
-        std::vector<HWND> labels = p.control ? child_windows(p.control) : std::vector<HWND>();   // the status label
-        return !labels.empty() && window_text(labels[0]) != L"Ready";
-    }, 30000);
-}
-
-// The classes of a program's windows, for a report.
-std::string window_classes(DWORD pid) {
-    std::string list;
-    for (HWND w : top_level_windows(pid))
-        for (wchar_t c : class_name(w) + L" ") list += static_cast<char>(c);
-    return list;
+    if (p.process.handle && wait_until([&] {
+            p.control = nullptr;
+            for (HWND w : p.windows(nullptr))
+                if (!p.control && class_name(w).compare(0, 9, L"kobrix_mw") == 0) p.control = w;
+            std::vector<HWND> labels = p.control ? child_windows(p.control) : std::vector<HWND>();   // the status label
+            return !labels.empty() && window_text(labels[0]) != L"Ready";
+        }, 30000))
+        return "";
+    DWORD code = 0;
+    if (wait_exit(p.process, 0, &code))
+        return "ended before its control window showed, code " + std::to_string(code);
+    std::string classes;
+    for (HWND w : p.windows(nullptr))
+        for (wchar_t c : class_name(w) + L" ") classes += static_cast<char>(c);
+    return "no ready control window after 30 s; windows: " + classes;
 }
 
 // Once the setup routine has opened text window 0: the count of lines.
-bool wait_for_setup(Program& p, HANDLE* map) {
+bool wait_for_setup(Program& p) {
     if (!wait_until([&] { return !p.windows(L"kbx_twi").empty(); }, 20000)) return false;
     wchar_t name[64];
     std::swprintf(name, 64, L"kbx_exit_soak_%lu", p.process.pid);
-    *map = OpenFileMappingW(FILE_MAP_READ, FALSE, name);
-    p.printed = *map ? static_cast<volatile LONG*>(MapViewOfFile(*map, FILE_MAP_READ, 0, 0, 4096)) : nullptr;
+    p.map = OpenFileMappingW(FILE_MAP_READ, FALSE, name);
+    p.printed = p.map ? static_cast<volatile LONG*>(MapViewOfFile(p.map, FILE_MAP_READ, 0, 0, 4096)) : nullptr;
     wait_until([&] { return (p.desktop = find_window(L"kbx_soak_desktop", nullptr, p.process.pid)) != nullptr; });
     return p.printed != nullptr;
 }
@@ -112,37 +109,20 @@ bool wait_for_setup(Program& p, HANDLE* map) {
 // Esc to the control window, now and then first to a text window (which
 // hands it on unless a line input waits there); the process must end with
 // code 0 within the limit, still alive until then.
-RunResult finish(Program& p, HWND esc_target, bool check_log, unsigned int seed) {
-    RunResult run;
-    run.seed = seed;
+RunResult finish(Program& p, HWND esc_target, bool check_log) {
     const long printed = p.printed ? *p.printed : 0;
     DWORD code = 0;
-    if (WaitForSingleObject(p.process.handle, 0) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(p.process.handle, &code);
-        run.outcome = kCrash;
-        run.what = "ended before Exit, code " + std::to_string(code);
-        terminate(p.process);
-        return run;
-    }
+    if (wait_exit(p.process, 0, &code)) return {kCrash, 0, "ended before Exit, code " + std::to_string(code)};
     const DWORD started = GetTickCount();
     if (esc_target) post_key(esc_target, VK_ESCAPE);
     post_key(p.control, VK_ESCAPE);
     const bool ended = wait_exit(p.process, 10000, &code);
-    run.exit_ms = GetTickCount() - started;
-    terminate(p.process);
-    if (!ended) {
-        run.outcome = kHang;
-        run.what = "still running 10 s after Exit";
-    } else if (code != 0) {
-        run.outcome = kCrash;
-        run.what = "exit code " + std::to_string(code);
-    } else if (run.exit_ms > kExitLimitMs) {
-        run.outcome = kSlow;
-        run.what = "ended " + std::to_string(run.exit_ms) + " ms after Exit";
-    } else if (check_log && !log_holds(p.dir, printed, &run.what)) {
-        run.outcome = kLostLines;
-    }
-    return run;
+    const DWORD ms = GetTickCount() - started;
+    if (!ended) return {kHang, ms, "still running 10 s after Exit"};
+    if (code != 0) return {kCrash, ms, "exit code " + std::to_string(code)};
+    if (ms > kExitLimitMs) return {kSlow, ms, "ended " + std::to_string(ms) + " ms after Exit"};
+    const std::string lost = check_log ? lost_line(p.dir, printed) : "";
+    return {lost.empty() ? kEnded : kLostLines, ms, lost};
 }
 
 HWND any_of(const std::vector<HWND>& windows, Rng& rng) {
@@ -185,11 +165,8 @@ void one_action(Program& p, Rng& rng) {
         case 7:
         case 8:
             if (HWND w = any_of(p.windows(L"kbx_iw"), rng)) {
-                if (rng(4) == 0) {
-                    PostMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-                } else {
-                    post_click(w, rng(60), rng(60));
-                }
+                if (rng(4) == 0) PostMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+                else post_click(w, rng(60), rng(60));
             }
             break;
         case 9:
@@ -209,20 +186,10 @@ void one_action(Program& p, Rng& rng) {
 RunResult soak_run(unsigned int seed) {
     Rng rng{seed * 2654435761u + 7u};
     Program p;
-    HANDLE map = nullptr;
-    RunResult run;
-    run.seed = seed;
-    if (!start(p, L"mix", seed)) {
-        DWORD code = 0;
-        run.outcome = kCrash;
-        run.what = p.process.handle && GetExitCodeProcess(p.process.handle, &code) && code != STILL_ACTIVE
-                       ? "ended before its control window showed, code " + std::to_string(code)
-                       : "no ready control window after 30 s; windows: " + window_classes(p.process.pid);
-        terminate(p.process);
-        return run;
-    }
+    const std::string failed = start(p, L"mix", seed);
+    if (!failed.empty()) return {kCrash, 0, failed};
     HWND esc_target = nullptr;
-    if (rng(10) != 0 && wait_for_setup(p, &map)) {
+    if (rng(10) != 0 && wait_for_setup(p)) {
         put_picture_on_clipboard(rng);
         for (int i = rng(40); i > 0; --i) {
             Sleep(static_cast<DWORD>(rng(120)));
@@ -231,10 +198,7 @@ RunResult soak_run(unsigned int seed) {
         Sleep(static_cast<DWORD>(rng(400)));
         if (rng(4) == 0) esc_target = any_of(p.windows(L"kbx_twi"), rng);
     }
-    run = finish(p, esc_target, true, seed);
-    if (p.printed) UnmapViewOfFile(const_cast<LONG*>(p.printed));
-    if (map) CloseHandle(map);
-    return run;
+    return finish(p, esc_target, true);
 }
 
 unsigned int env_number(const char* name, unsigned int fallback) {
@@ -247,34 +211,29 @@ unsigned int env_number(const char* name, unsigned int fallback) {
 // KBX_SOAK_RUNS runs from seed KBX_SOAK_FIRST, KBX_SOAK_PARALLEL at a time;
 // KBX_SOAK_SEED replays one seed.
 TEST(ExitSoak, EveryRunEndsOnEscape) {
-    unsigned int runs = env_number("KBX_SOAK_RUNS", 20);
-    unsigned int first = env_number("KBX_SOAK_FIRST", 1);
-    if (std::getenv("KBX_SOAK_SEED")) {
-        first = env_number("KBX_SOAK_SEED", 1);
-        runs = 1;
-    }
-    const unsigned int parallel = env_number("KBX_SOAK_PARALLEL", 2);
+    const bool replay = std::getenv("KBX_SOAK_SEED") != nullptr;
+    const unsigned int runs = replay ? 1 : env_number("KBX_SOAK_RUNS", 20);
+    const unsigned int first = replay ? env_number("KBX_SOAK_SEED", 1) : env_number("KBX_SOAK_FIRST", 1);
     std::atomic<unsigned int> next{0};
     std::mutex lock;
     int counts[5] = {};
     DWORD worst = 0;
     unsigned int worst_seed = 0;
     std::vector<std::thread> workers;
-    for (unsigned int t = 0; t < parallel; ++t) {
+    for (unsigned int t = env_number("KBX_SOAK_PARALLEL", 2); t > 0; --t) {
         workers.emplace_back([&] {
             for (unsigned int i; (i = next++) < runs;) {
-                RunResult run = soak_run(first + i);
+                const unsigned int seed = first + i;
+                const RunResult run = soak_run(seed);
                 std::lock_guard<std::mutex> hold(lock);
                 ++counts[run.outcome];
                 if (run.outcome != kHang && run.exit_ms > worst) {
                     worst = run.exit_ms;
-                    worst_seed = run.seed;
+                    worst_seed = seed;
                 }
-                if (run.outcome != kEnded) {
-                    std::printf("seed %u: %s; replay: scripts/soak.sh --seed %u\n", run.seed, run.what.c_str(),
-                                run.seed);
-                    std::fflush(stdout);
-                }
+                if (run.outcome != kEnded)
+                    std::printf("seed %u: %s; replay: scripts/soak.sh --seed %u\n", seed, run.what.c_str(), seed);
+                std::fflush(stdout);
             }
         });
     }
@@ -289,11 +248,10 @@ TEST(ExitSoak, EveryRunEndsOnEscape) {
 
 // Fixed cases, each of which once kept the process alive after Exit.
 TEST(ExitEnds, WhateverTheProgramWasDoing) {
-    struct Case {
+    const struct {
         const wchar_t* mode;
         const char* doing;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // Image Window chosen and a file dropped at once while the setup
         // routine works: Esc while the drop waits for its window.
         {L"slow_setup", "a creation prompt and a drop waiting on a busy setup routine"},
@@ -304,20 +262,17 @@ TEST(ExitEnds, WhateverTheProgramWasDoing) {
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         SCOPED_TRACE(cases[i].doing);
         Program p;
-        HANDLE map = nullptr;
-        ASSERT_TRUE(start(p, cases[i].mode, 1));
-        ASSERT_TRUE(wait_for_setup(p, &map));
+        ASSERT_EQ("", start(p, cases[i].mode, 1));
+        ASSERT_TRUE(wait_for_setup(p));
         if (i == 0) {
             post_command(p.control, KBX_CMD_NEW_IMAGE_WINDOW);
             PostMessageW(p.desktop, WM_APP, reinterpret_cast<WPARAM>(p.control), 1);
         } else if (i >= 2) {
             wait_until([&] { return *p.printed > 200; }, 10000);
         }
-        RunResult run = finish(p, nullptr, i == 3, 1);
+        RunResult run = finish(p, nullptr, i == 3);
         EXPECT_EQ(run.outcome, kEnded) << run.what;
         // A routine that never looks at the flags is ended after the 2 s grace.
         EXPECT_GE(run.exit_ms, 1900u);
-        UnmapViewOfFile(const_cast<LONG*>(p.printed));
-        CloseHandle(map);
     }
 }

@@ -161,20 +161,11 @@ TEST_F(ImageClipboard, RefusedCopiesChangeNothing) {
     // open would not keep another owner-less one out).
     HWND holder = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_TRUE(OpenClipboard(holder));
-    const struct {
-        const char* name;
-        int (*call)();
-        int want;
-    } cases[] = {
-        {"copy", [] { return KBX_CopyImage(0); }, 1},
-        {"cut", [] { return static_cast<int>(SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_CUT, 0)); }, 0},
-    };
-    for (const auto& c : cases) {
-        on_user_thread([&] {
-            EXPECT_EQ(c.want, c.call()) << c.name;
-            EXPECT_EQ(0x123456u, pixel32(0, 5, 3)) << c.name;
-        });
-    }
+    on_user_thread([] {
+        EXPECT_EQ(1, KBX_CopyImage(0));
+        EXPECT_EQ(0, SendMessageW(image_windows[0].window, WM_COMMAND, KBX_CMD_CUT, 0));
+        EXPECT_EQ(0x123456u, pixel32(0, 5, 3));
+    });
     CloseClipboard();
     DestroyWindow(holder);
     EXPECT_EQ("kept", kbxtest::read_clipboard_text());

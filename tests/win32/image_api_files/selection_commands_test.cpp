@@ -147,7 +147,9 @@ TEST_F(ImageApi, GreyAndThresholdMapEachPixelByItsLuminance) {
             ASSERT_EQ(0, (c.depth == 32 ? KBX_CreateImage : KBX_CreateImage8)(0, "Levels", 0, 0, 19, 11, 100));
             unsigned int palette[256];
             for (unsigned int i = 0; i < 256; ++i) palette[i] = (i * 5 & 255) << 16 | (255 - i) << 8 | (i * 3 & 255);
-            if (c.depth == 8) ASSERT_EQ(0, KBX_SetImagePalette(palette, 256));
+            if (c.depth == 8) {
+                ASSERT_EQ(0, KBX_SetImagePalette(palette, 256));
+            }
             fill(0, c.depth == 32 ? distinct : distinct8);
             const Picture before = picture_of(0);
             open_marked(2);
@@ -188,19 +190,17 @@ TEST_F(ImageApi, TitlesKeepTheZoomInTheCaption) {
         {0, "Other", 0, 0, L"Other(%d%%)"},         {-1, "Bad", 4, 1, L"Result(%d%%)[8bit]"},
         {2, "Bad", 4, 1, L"Result(%d%%)[8bit]"},    {256, "Bad", 4, 0, L"Other(%d%%)"},
     };
-    on_user_thread([] {
+    on_user_thread([&] {
         ASSERT_EQ(0, KBX_CreateImage(0, "Zero", 0, 0, 8, 6, 100));
         ASSERT_EQ(0, KBX_CreateImage8(1, "One", 100, 0, 8, 6, 200));
-    });
-    for (const Case& c : cases) {
-        on_user_thread([&] {
+        for (const Case& c : cases) {
             EXPECT_EQ(c.result, KBX_SetImageTitle(c.n, c.title)) << c.n;
             wchar_t text[64] = {}, want[64] = {};
             GetWindowTextW(kbx::image_windows[c.shown].window, text, 64);
             swprintf(want, 64, c.caption, kbx::image_windows[c.shown].zoom);
             EXPECT_STREQ(want, text) << c.n;
-        });
-    }
+        }
+    });
 }
 
 }  // namespace

@@ -36,11 +36,9 @@ int rnd(int n) {
 void read_command_line() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argc > 1) {
-        if (std::wcscmp(argv[1], L"slow_setup") == 0) mode = kSlowSetup;
-        if (std::wcscmp(argv[1], L"print_deaf") == 0) mode = kPrintDeaf;
-        if (std::wcscmp(argv[1], L"log_deaf") == 0) mode = kLogDeaf;
-    }
+    const wchar_t* names[] = {L"mix", L"slow_setup", L"print_deaf", L"log_deaf"};
+    for (int m = 0; m < 4; ++m)
+        if (argc > 1 && std::wcscmp(argv[1], names[m]) == 0) mode = static_cast<Mode>(m);
     if (argc > 2) rng_state = static_cast<unsigned int>(std::wcstoul(argv[2], nullptr, 10));
     LocalFree(argv);
     wchar_t name[64];
@@ -52,28 +50,18 @@ void read_command_line() {
 
 // A small picture and a text file to drop.
 void write_drop_files() {
-    const int w = 24, h = 16;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + w * h * 4;
-    std::FILE* f = std::fopen("drop.bmp", "wb");
-    if (!f) return;
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&info, sizeof info, 1, f);
-    for (int i = 0; i < w * h; ++i) {
-        unsigned int pixel = 0x336699u + static_cast<unsigned int>(i);
-        std::fwrite(&pixel, 4, 1, f);
+    const int w = 24, h = 16, offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    const BITMAPFILEHEADER file = {0x4D42, offset + w * h * 4, 0, 0, offset};
+    const BITMAPINFOHEADER info = {sizeof info, w, h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    unsigned int pixels[w * h];
+    for (int i = 0; i < w * h; ++i) pixels[i] = 0x336699u + static_cast<unsigned int>(i);
+    if (std::FILE* f = std::fopen("drop.bmp", "wb")) {
+        std::fwrite(&file, sizeof file, 1, f);
+        std::fwrite(&info, sizeof info, 1, f);
+        std::fwrite(pixels, sizeof pixels, 1, f);
+        std::fclose(f);
     }
-    std::fclose(f);
-    f = std::fopen("note.txt", "wb");
-    if (f) {
+    if (std::FILE* f = std::fopen("note.txt", "wb")) {
         std::fputs("not a picture\n", f);
         std::fclose(f);
     }
@@ -82,9 +70,8 @@ void write_drop_files() {
 // A drop of `count` files (the picture, then the text file, alternately),
 // as the shell hands it over.
 HGLOBAL make_drop(int count) {
-    wchar_t dir[MAX_PATH];
+    wchar_t dir[MAX_PATH], names[2][MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, dir);
-    wchar_t names[2][MAX_PATH];
     std::swprintf(names[0], MAX_PATH, L"%ls\\drop.bmp", dir);
     std::swprintf(names[1], MAX_PATH, L"%ls\\note.txt", dir);
     size_t units = 1;
@@ -94,12 +81,8 @@ HGLOBAL make_drop(int count) {
     DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    wchar_t* out = reinterpret_cast<wchar_t*>(drop + 1);
-    for (int i = 0; i < count; ++i) {
-        std::wcscpy(out, names[i % 2]);
-        out += std::wcslen(out) + 1;
-    }
-    *out = 0;
+    wchar_t* out = reinterpret_cast<wchar_t*>(drop + 1);   // zeroed: the list ends in an empty name
+    for (int i = 0; i < count; ++i) out += std::swprintf(out, MAX_PATH, L"%ls", names[i % 2]) + 1;
     GlobalUnlock(memory);
     return memory;
 }
@@ -207,18 +190,10 @@ void KBX_Setup() {
     KBX_OpenTextWindow(0, 0, 0, 400, 200);
     KBX_StartLog(0);
     print_counted();
-    switch (mode) {
-        case kSlowSetup: work(6000); break;
-        case kPrintDeaf:
-        case kLogDeaf:
-            if (mode == kPrintDeaf) KBX_StopLog(0);
-            start_request = 1;
-            break;
-        case kMix:
-            if (rnd(3) == 0) work(rnd(3000));
-            if (rnd(4) == 0) start_request = 1;
-            break;
-    }
+    if (mode == kSlowSetup) work(6000);
+    if (mode == kPrintDeaf) KBX_StopLog(0);
+    if (mode == kMix && rnd(3) == 0) work(rnd(3000));
+    if (mode == kPrintDeaf || mode == kLogDeaf || (mode == kMix && rnd(4) == 0)) start_request = 1;
 }
 
 void KBX_Main() {
