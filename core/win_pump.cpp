@@ -17,13 +17,13 @@ bool dispatch_or_requeue_quit(MSG& msg) {
     return true;
 }
 
+}  // namespace
+
 LONGLONG counter_now() {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return now.QuadPart;
 }
-
-}  // namespace
 
 void pump_messages() {
     MSG msg;

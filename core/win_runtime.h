@@ -68,6 +68,8 @@ void service_request();
 void flush_text_output();
 void pump_messages();
 void pump_dialog_messages();
+// The performance counter now, in its own ticks (ms_per_tick converts).
+LONGLONG counter_now();
 // Blocks the calling thread until a message arrives, the thread's wake event
 // is signalled, or timeout_ms pass, whichever is first. Never spins.
 void wait_for_work(DWORD timeout_ms);

@@ -44,6 +44,9 @@ void write_pixel_row(const PixelView& view, const void* src, int y, int count);
 // outside the picture are skipped.
 void write_pixel_rect(const PixelView& view, const void* src, int x0, int y0, int w, int h);
 
+// A colour as the framework keeps it: the byte above red is no part of it.
+inline int plain_colour(int colour) { return colour & 0xFFFFFF; }
+
 // The value a colour becomes when stored in this picture.
 inline int stored_value(const PixelView& view, int colour) {
     return view.depth == 8 ? (colour & 0xFF) : colour;

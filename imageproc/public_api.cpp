@@ -16,12 +16,9 @@ kbx::PixelView current_view() {
     return view;
 }
 
-// The byte above red is not part of a colour: a stored colour keeps it 0.
-inline int plain(int color) { return color & 0xFFFFFF; }
-
 }  // namespace
 
-void KBX_SetPixel(int x, int y, int color) { kbx::set_pixel(current_view(), x, y, plain(color)); }
+void KBX_SetPixel(int x, int y, int color) { kbx::set_pixel(current_view(), x, y, kbx::plain_colour(color)); }
 int KBX_GetPixel(int x, int y) { return kbx::get_pixel(current_view(), x, y); }
 void KBX_XorPixel(int x, int y) { kbx::xor_pixel(current_view(), x, y); }
 void KBX_ReadImageRow(void* dest, int y, int count) { kbx::read_pixel_row(current_view(), dest, y, count); }
@@ -37,8 +34,12 @@ void KBX_ClearImage(int n) {
     if (kbx::image_view(n, &view)) kbx::clear_pixels(view);
 }
 
-void KBX_DrawLine(int color, int x1, int y1, int x2, int y2) { kbx::draw_line(current_view(), plain(color), x1, y1, x2, y2); }
-void KBX_DrawCircle(int color, int cx, int cy, int r) { kbx::draw_circle(current_view(), plain(color), cx, cy, r); }
+void KBX_DrawLine(int color, int x1, int y1, int x2, int y2) {
+    kbx::draw_line(current_view(), kbx::plain_colour(color), x1, y1, x2, y2);
+}
+void KBX_DrawCircle(int color, int cx, int cy, int r) {
+    kbx::draw_circle(current_view(), kbx::plain_colour(color), cx, cy, r);
+}
 
 void KBX_RgbToHsv(int color, int* h, int* s, int* v) {
     kbx::Hsv hsv = kbx::rgb_to_hsv(color);

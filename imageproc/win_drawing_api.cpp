@@ -8,6 +8,7 @@
 #include "imageproc/glyph_text.h"
 #include "imageproc/image_source.h"
 #include "imageproc/paint_fill.h"
+#include "imageproc/pixels.h"
 #include "imageproc/shapes.h"
 #include "imageproc/win_image_tools.h"
 #include "imageproc/win_tool_support.h"
@@ -20,11 +21,10 @@ kbx::PixelView current_pixels() { return kbx::window_pixels(kbx::kCurrentImageWi
 
 }  // namespace
 
-// The byte above red is not part of a colour and is not kept.
-void KBX_SetDrawColor(int color) { kbx::draw_color = color & 0xFFFFFF; }
+void KBX_SetDrawColor(int color) { kbx::draw_color = kbx::plain_colour(color); }
 int KBX_GetDrawColor() { return kbx::draw_color; }
-void KBX_SetTextColor(int color) { kbx::kbx_tc = color & 0xFFFFFF; }
-void KBX_SetTrueTypeTextColor(int color) { kbx::kbx_tttc = color & 0xFFFFFF; }
+void KBX_SetTextColor(int color) { kbx::kbx_tc = kbx::plain_colour(color); }
+void KBX_SetTrueTypeTextColor(int color) { kbx::kbx_tttc = kbx::plain_colour(color); }
 
 void KBX_DrawBox(int x1, int y1, int x2, int y2) {
     if (!have_current_image()) return;

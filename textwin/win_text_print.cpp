@@ -32,12 +32,6 @@ void draw_step(void* context, const LayoutStep& step) {
     }
 }
 
-LONGLONG counter_now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
 int ansi_char_size(const unsigned char* text, int remaining) {
     static const UINT code_page = GetACP();
     if (code_page == CP_UTF8) return utf8_char_size(text, remaining);
