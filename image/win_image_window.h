@@ -72,8 +72,10 @@ int load_image_file(const char* path, int x, int y);
 // GIF, PNG, TIFF): 0 saved; 1 encoder failed; 2 size not positive; 3 not in use.
 // The extension of format 0..4 is added unless the name already ends in it.
 int save_image_file(int height, int width, int format, const char* path);
-// The same to exactly this path, with one more result: 4 the file cannot be
-// written (a failed save is told apart from an unwritable file).
+// The same to exactly this path, with KBX_SaveImageFile's results, which
+// tell an unwritable file apart from a failed save: 0 saved; 1 format not
+// 0..4; 2 the file cannot be written; 3 the encoder failed (or no memory for
+// the picture); 4 no current image window; 5 size not positive.
 int write_image_file(int height, int width, int format, const wchar_t* path);
 // Drawing by the platform may fill the unused top byte of 32-bit pixels
 // (GDI+ writes alpha): puts it back to 0 in window n.
