@@ -278,12 +278,6 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
-        case WM_MOVE:
-            refresh_snap_table();
-            return 0;
-        case WM_MOVING:
-            snap_moving_window(reinterpret_cast<RECT*>(lparam), window);
-            return TRUE;
         case WM_SIZING:
             // The frame shows a sizing border, but the size is fixed.
             GetWindowRect(window, reinterpret_cast<RECT*>(lparam));
@@ -325,7 +319,7 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
             run_interactive(WM_DROPFILES, wparam);
             return 0;
         default:
-            return DefWindowProcW(window, message, wparam, lparam);
+            return framework_window_default(window, message, wparam, lparam);
     }
 }
 
