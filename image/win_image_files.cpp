@@ -230,7 +230,7 @@ void keep_pixels_plain(int n) {
     if (image_view(n, &view)) clear_unused_bytes(view);
 }
 
-int write_image_file(int height, int width, int format, const wchar_t* path) {
+int write_image_file(int width, int height, int format, const wchar_t* path) {
     if (!image_window_in_use(current_image)) return 4;
     if (width <= 0 || height <= 0) return 5;
     if (format < 0 || format >= kFormatCount) return 1;
@@ -268,7 +268,7 @@ int save_image_file(int height, int width, int format, const char* path) {
     ansi_to_wide(path, wide, kImagePathChars);
     if (format >= 0 && format < kFormatCount) add_extension(wide, kImageFormats[format].extension);
     // Every failure of the save itself is 1 here: an unwritable file too.
-    switch (write_image_file(height, width, format, wide)) {
+    switch (write_image_file(width, height, format, wide)) {
         case 0: return 0;
         case 4: return 3;
         case 5: return 2;

@@ -47,7 +47,7 @@ int KBX_SaveImageFile(int n, const char* path) {
     const ImageSelection selection = saved_selection();
     select_image(n);
     const ImageWindowRecord& r = image_windows[n];
-    const int written = write_image_file(r.height, r.width, format, wide);
+    const int written = write_image_file(r.width, r.height, format, wide);
     restore_selection(selection);
     return written;
 }

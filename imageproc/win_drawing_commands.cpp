@@ -54,8 +54,8 @@ void draw_text_command(HWND window) {
 
 void truetype_draw_command(HWND window) {
     const int n = find_and_select_image_window(window);
-    int x_min, x_max, y_min, y_max;
-    if (pick_box(n, &x_min, &x_max, &y_min, &y_max) != 0) return;
+    int x_min, y_min, x_max, y_max;
+    if (pick_box(n, &x_min, &y_min, &x_max, &y_max) != 0) return;
     sort_pair(&x_min, &x_max);
     sort_pair(&y_min, &y_max);
     char line[256];

@@ -21,7 +21,7 @@ namespace kbx {
 int pick_point(int n, PointingKind kind, int* x, int* y);
 // Two clicks with a box between them: its corners, sorted once the second
 // click is taken (a Stop leaves them as they stand).
-int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max);
+int pick_box(int n, int* x_min, int* y_min, int* x_max, int* y_max);
 // pick_placement is declared with the image windows (image/win_image_window.h).
 
 // The loop behind all of them; *loop holds the points afterwards, and

@@ -70,8 +70,8 @@ void row_profile_command(HWND window, ProfileTool tool) {
 void area_crcb_command(HWND window) {
     const int n = find_image_window(window);
     if (image_window_in_use(n) && image_windows[n].depth != 32) return;
-    int x_min, x_max, y_min, y_max;
-    if (pick_box(n, &x_min, &x_max, &y_min, &y_max) != 0) return;
+    int x_min, y_min, x_max, y_max;
+    if (pick_box(n, &x_min, &y_min, &x_max, &y_max) != 0) return;
     sort_pair(&x_min, &x_max);
     sort_pair(&y_min, &y_max);
     PixelView source = window_pixels(n);

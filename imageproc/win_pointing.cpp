@@ -97,7 +97,7 @@ int pick_one_point(int n, PointingKind kind, int place_w, int place_h, int* x, i
 
 int pick_point(int n, PointingKind kind, int* x, int* y) { return pick_one_point(n, kind, 0, 0, x, y); }
 
-int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max) {
+int pick_box(int n, int* x_min, int* y_min, int* x_max, int* y_max) {
     PointingLoop loop;
     const int result = run_pointing_loop(n, kPickBox, 0, 0, &loop);
     *x_min = loop.x1;

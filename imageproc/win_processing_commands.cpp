@@ -82,8 +82,8 @@ int scale_command(int n, int factor) {
 
 void clipping_command(HWND window) {
     const int n = find_image_window(window);
-    int x_min, x_max, y_min, y_max;
-    if (pick_box(n, &x_min, &x_max, &y_min, &y_max) != 0) return;
+    int x_min, y_min, x_max, y_max;
+    if (pick_box(n, &x_min, &y_min, &x_max, &y_max) != 0) return;
     // A Stop while the box was dragged leaves its corners unsorted.
     sort_pair(&x_min, &x_max);
     sort_pair(&y_min, &y_max);
