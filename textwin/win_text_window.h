@@ -74,8 +74,6 @@ struct TextScreenLock {
     TextScreenLock& operator=(const TextScreenLock&) = delete;
 };
 
-// Posted to the control window when a print first holds output back.
-const UINT kTextOutputHeldMessage = WM_APP + 40;
 // On the control window's thread: copies to the screen the output that has
 // been held for a repaint interval, without waiting for a busy lock.
 // Milliseconds until it should look again; 0 when nothing is held.
