@@ -54,7 +54,7 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
         loop->stopped = true;
         return 1;
     }
-    flush_text_output();
+    show_pending_output();
     const char* prompt = pointing_prompt(*loop);
     begin_pointing(n, prompt, keep_stop);
 

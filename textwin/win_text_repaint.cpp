@@ -72,7 +72,7 @@ void note_text_output(TextWindowRecord& r) {
     InvalidateRect(r.window, nullptr, FALSE);
 }
 
-void flush_text_output() {
+void show_pending_output() {
     if (!on_user_thread()) return;
     for (int n = 0; n < kMaxWindows; ++n) {
         TextWindowRecord& r = text_windows[n];

@@ -53,7 +53,7 @@ void print_wide(const wchar_t* text);
 void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text);
 
 // Output reaches the screen in copies at most this many milliseconds apart
-// (0: a copy after every print). flush_text_output (core/runtime.h) makes
+// (0: a copy after every print). show_pending_output (core/win_runtime.h) makes
 // the screen exact wherever the program pauses.
 extern std::atomic<int> text_repaint_interval_ms;
 // After output into window r: the whole client becomes due for the screen,
