@@ -86,6 +86,8 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
     return result;
 }
 
+namespace {
+
 // The loops that take one click give its point.
 int pick_one_point(int n, PointingKind kind, int place_w, int place_h, int* x, int* y) {
     PointingLoop loop;
@@ -94,6 +96,8 @@ int pick_one_point(int n, PointingKind kind, int place_w, int place_h, int* x, i
     *y = loop.y1;
     return result;
 }
+
+}  // namespace
 
 int pick_point(int n, PointingKind kind, int* x, int* y) { return pick_one_point(n, kind, 0, 0, x, y); }
 
