@@ -142,8 +142,8 @@ void end_services(ULONG_PTR gdiplus_token) {
     user_thread_wake = first_thread_wake = nullptr;
 }
 
-// The control window with its menu bar, centred above the place its drop
-// animation ends; null when it cannot be created.
+// The control window with its menu bar, centred across the screen, 55
+// pixels above where its drop animation ends; null when it cannot be made.
 HWND create_control_window() {
     int cx_full = GetSystemMetrics(SM_CXFULLSCREEN);
     int cy_full = GetSystemMetrics(SM_CYFULLSCREEN);
