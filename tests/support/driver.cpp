@@ -72,9 +72,22 @@ HWND wait_for_control_window(DWORD timeout_ms) {
     return kbx::control.window;
 }
 
+namespace {
+BOOL animations_before = TRUE;
+}
+
+void animations_off() {
+    SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animations_before, 0);
+    SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, reinterpret_cast<void*>(FALSE), 0);
+}
+
+void restore_animations() {
+    SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(animations_before)), 0);
+}
+
 int run_framework_with(void (*setup)(), void (*main_routine)(), const std::function<void()>& driver) {
+    animations_off();
     // Clear a stale handle from an earlier run before the driver looks.
-    kbx::drop_animation_paced = false;
     kbx::control.window = nullptr;
     kbx::control.dc = nullptr;
     std::thread worker([&] {
@@ -84,6 +97,7 @@ int run_framework_with(void (*setup)(), void (*main_routine)(), const std::funct
     });
     int code = kbx::run_framework(GetModuleHandleW(nullptr), setup, main_routine);
     worker.join();
+    restore_animations();
     return code;
 }
 

@@ -33,9 +33,14 @@ bool wait_user_thread_pumps(DWORD timeout_ms = 10000);
 // --- in-process runs -------------------------------------------------------------
 // Runs the framework on this thread with the given routines while driver
 // runs on a second thread. When driver returns and the control window still
-// exists, Exit is posted to it. Returns the framework's exit code. The
-// start-up drop animation runs unpaced (kbx::drop_animation_paced).
+// exists, Exit is posted to it. Returns the framework's exit code. The run
+// has Windows' animation effects off (no one-second drop animation).
 int run_framework_with(void (*setup)(), void (*main_routine)(), const std::function<void()>& driver);
+// Windows' animation effects off for a run of the framework in this process,
+// and back as they were after it. The setting is the whole session's, so
+// every run that turns it off restores it.
+void animations_off();
+void restore_animations();
 // The control window of this process's framework run, waiting for it.
 HWND wait_for_control_window(DWORD timeout_ms = 10000);
 // Sends a command to a window and waits until that window's thread has
