@@ -1,7 +1,8 @@
 // Starting the program under test, its control window's Start, Stop and
 // Exit, and its folder.
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <cwchar>
 #include <cwctype>
 
 #include "testing/win_process.h"
@@ -79,11 +80,16 @@ const char* KBX_TestProgramPath() {
 
 int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* env) {
     *program = KBX_TestProgram{};
+    if (!exe || !*exe) return fail(1, "start: no program given (add_kobrix_test hands it over in KBX_TEST_PROGRAM)");
     const std::wstring folder = make_temp_dir(L"test");
     std::snprintf(program->folder, sizeof program->folder, "%s", to_ansi(folder).c_str());
     const std::wstring block = environment_with(env);
     Process p = launch(to_wide(exe), folder, L"", block.c_str());
-    if (!p.handle) return fail(1, "start: %s could not be started (error %lu)", exe, GetLastError());
+    if (!p.handle) {
+        const DWORD error = GetLastError();
+        KBX_TestEnd(program);
+        return fail(1, "start: %s could not be started (error %lu)", exe, error);
+    }
     program->process = p.handle;
     program->pid = p.pid;
     HWND control = nullptr;
@@ -94,8 +100,7 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
     }, wait_limit());
     if (!control) {
         const bool gone = wait_exit(p, 0, &ended);
-        terminate(p);
-        program->process = nullptr;
+        KBX_TestEnd(program);
         if (gone) return fail(2, "start: %s ended (exit code %lu) before its control window showed", exe, ended);
         return fail(2, "start: no control window (class kobrix_mw<n>) of %s within %lu ms", exe, wait_limit());
     }

@@ -1,6 +1,6 @@
 // Text windows from outside: typing a line for KBX_InputLine, and reading
 // what was printed through the window's log.
-#include <cstdio>
+#include <cwchar>
 
 #include "testing/win_clipboard.h"
 #include "testing/win_process.h"

@@ -1,5 +1,5 @@
 // The program's windows by kind, number and title, read and given input.
-#include <cstdio>
+#include <cwchar>
 
 #include "testing/win_test_state.h"
 #include "testing/win_waits.h"
