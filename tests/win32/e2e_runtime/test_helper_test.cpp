@@ -1,6 +1,7 @@
 // What the hello and calculator tests leave out of the public test helper:
-// pictures read from outside, clicks at picture pixels under a zoom, a typed
-// line, and a wait that runs out and says what it waited for.
+// a program's environment, pictures read from outside, clicks at picture
+// pixels under a zoom, a typed line, and a wait that runs out and says what
+// it waited for.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,8 +12,9 @@
 TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
     KBX_TestProgram program;
     const std::wstring path = kbxtest::program_path(L"pick_print_program");
-    ASSERT_EQ(KBX_TestStart(&program, std::string(path.begin(), path.end()).c_str()), 0) << KBX_TestLastError();
-    KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "pick");
+    const char* env[] = {"KBX_PICK_TITLE=given", nullptr};
+    ASSERT_EQ(KBX_TestStart(&program, std::string(path.begin(), path.end()).c_str(), env), 0) << KBX_TestLastError();
+    KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "given");
     ASSERT_NE(image, nullptr) << KBX_TestLastError();
     EXPECT_EQ(KBX_TestImageZoom(image), 150);
 
