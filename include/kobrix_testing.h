@@ -51,7 +51,8 @@ enum KBX_TestWindowKind {
 };
 
 // --- waits and errors -----------------------------------------------------
-// What the last failing call was doing or waiting for; "" when none failed.
+// What the last failing call was doing or waiting for; "" when none failed
+// since a failed KBX_TestCheck last printed it.
 const char* KBX_TestLastError();
 // The longest any wait lasts, in milliseconds (10000 until set).
 int KBX_TestTimeout();

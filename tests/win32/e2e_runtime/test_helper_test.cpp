@@ -26,6 +26,8 @@ TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
         for (int x : {0, 1, 77, 119})
             EXPECT_EQ(picture.pixels[y * 120 + x], unsigned((x << 16) | (y << 8) | 0x55)) << x << ", " << y;
 
+    // The line is read only after Start.
+    ASSERT_EQ(KBX_TestPressStart(&program), 0) << KBX_TestLastError();
     ASSERT_EQ(KBX_TestStartLog(&program, 0), 0) << KBX_TestLastError();
     ASSERT_EQ(KBX_TestTypeLine(&program, 0, "a line"), 0) << KBX_TestLastError();
     EXPECT_EQ(KBX_TestWaitForOutput(&program, 0, "typed a line\r\n"), 0) << KBX_TestLastError();

@@ -1,6 +1,6 @@
-// A picture of known pixels at zoom 150; reads a line, then prints it and
-// the box picked in the picture into text window 0: what the test helper's
-// picture reads, typed lines and clicks at picture pixels act on.
+// A picture of known pixels at zoom 150; after Start reads a line, then
+// prints it and the box picked in the picture into text window 0: what the
+// test helper's picture reads, typed lines and clicks at pixels act on.
 #include <cstdlib>
 
 #include "kobrix.h"
@@ -13,7 +13,6 @@ void KBX_Setup() {
     for (int y = 0; y < 90; ++y)
         for (int x = 0; x < 120; ++x) KBX_SetPixel(x, y, (x << 16) | (y << 8) | 0x55);
     KBX_RefreshImage(0);
-    start_request = 1;
 }
 
 void KBX_Main() {
