@@ -27,3 +27,43 @@ function(add_kobrix_program name)
     target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endfunction()
+
+# add_kobrix_test(<name> <source.cpp>... PROGRAM <target>)
+#
+# A test of a KOBRIX program: builds the sources (with a main of their own
+# or a test framework's) against kobrix::testing and registers a ctest that
+# runs them with KBX_TEST_PROGRAM set to the program (KBX_TestProgramPath).
+# On Windows the test runs as it is; built from Linux it runs under Wine
+# through kobrix-run: on $DISPLAY, or in a private Xvfb when there is none,
+# in the Wine prefix KOBRIX_TEST_WINEPREFIX when that is set, else in
+# kobrix-run's own.
+if(DEFINED KOBRIX_RUNNER)
+  set_property(GLOBAL PROPERTY KBX_RUNNER ${KOBRIX_RUNNER})
+else()
+  set_property(GLOBAL PROPERTY KBX_RUNNER ${CMAKE_CURRENT_LIST_DIR}/../scripts/kobrix-run)
+endif()
+set(KOBRIX_TEST_WINEPREFIX "" CACHE PATH "Wine prefix for add_kobrix_test's tests (empty: kobrix-run's own)")
+
+function(add_kobrix_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PROGRAM" "SOURCES")
+  if(NOT arg_PROGRAM)
+    message(FATAL_ERROR "add_kobrix_test(${name}): PROGRAM <target> is missing")
+  endif()
+  add_executable(${name} ${arg_SOURCES} ${arg_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE kobrix::testing)
+  if(MINGW)
+    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+  add_dependencies(${name} ${arg_PROGRAM})
+  if(CMAKE_CROSSCOMPILING AND NOT CMAKE_HOST_WIN32)
+    get_property(runner GLOBAL PROPERTY KBX_RUNNER)
+    set(prefix "")
+    if(KOBRIX_TEST_WINEPREFIX)
+      set(prefix --prefix ${KOBRIX_TEST_WINEPREFIX})
+    endif()
+    add_test(NAME ${name} COMMAND bash ${runner} ${prefix} $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "KBX_TEST_PROGRAM=$<TARGET_FILE:${arg_PROGRAM}>" TIMEOUT 300)
+endfunction()

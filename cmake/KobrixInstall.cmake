@@ -13,7 +13,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ DESTINATION ${CMAKE_INSTALL_INC
 
 set(KBX_INSTALLED_TARGETS kobrix_portable)
 if(TARGET kobrix)
-  list(APPEND KBX_INSTALLED_TARGETS kobrix kobrix_entry)
+  list(APPEND KBX_INSTALLED_TARGETS kobrix kobrix_entry kobrix_testing)
 endif()
 # Debug and Release install side by side into one prefix (multi-config
 # generators such as Visual Studio build both): the Debug libraries carry a
@@ -35,7 +35,7 @@ if(MSVC)
   endif()
 endif()
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/kobrixConfig.cmake.in
-  ${PROJECT_BINARY_DIR}/kobrixConfig.cmake INSTALL_DESTINATION ${KBX_CONFIG_DIR})
+  ${PROJECT_BINARY_DIR}/kobrixConfig.cmake INSTALL_DESTINATION ${KBX_CONFIG_DIR} PATH_VARS KBX_SHARE_DIR)
 # The version file also checks the pointer size: a 32-bit build never picks
 # up a 64-bit installation.
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/kobrixConfigVersion.cmake

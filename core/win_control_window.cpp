@@ -17,8 +17,6 @@
 
 namespace kbx {
 
-bool drop_animation_paced = true;
-
 namespace {
 
 enum {
@@ -49,17 +47,26 @@ void wait_since(unsigned int* reference, unsigned int ms) {
     *reference = ms_clock();
 }
 
-// The window falls 55 pixels into place with two rebounds.
+// Windows' "Animation effects" setting (Accessibility, Visual effects):
+// people who turn it off get no moving windows.
+bool animations_on() {
+    BOOL on = TRUE;
+    return !SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &on, 0) || on;
+}
+
+// The window falls 55 pixels into place with two rebounds; with animations
+// turned off it is at once where the fall ends.
 void drop_animation(HWND window) {
+    const bool paced = animations_on();
     unsigned int reference = ms_clock();
     for (int offset : kDropOffsets) {
         RECT r;
         GetWindowRect(window, &r);
         SetWindowPos(window, nullptr, r.left, r.top + offset, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-        if (drop_animation_paced) wait_since(&reference, 20);
+        if (paced) wait_since(&reference, 20);
     }
-    if (drop_animation_paced) wait_since(&reference, 500);
+    if (paced) wait_since(&reference, 500);
 }
 
 LRESULT on_create(HWND window) {

@@ -18,10 +18,6 @@ typedef void (*UserRoutine)();
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine);
 
 // --- control window (first thread) -----------------------------------------
-// The control window's start-up drop animation paces its steps (20 ms each,
-// then 500 ms). Tests that start the framework many times in one process
-// turn the pacing off; the window still falls into the same place.
-extern bool drop_animation_paced;
 LRESULT CALLBACK control_window_proc(HWND, UINT, WPARAM, LPARAM);
 void do_start();
 void do_stop();

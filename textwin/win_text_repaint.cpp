@@ -1,7 +1,7 @@
 // Coalesced screen copies of text output. A print draws into the back
 // buffer at once; copying the whole client to the screen for every line
 // would cost far more than the line itself, so the window's own thread
-// copies at most every text_repaint_interval_ms and whenever it pauses.
+// copies at most every kTextRepaintIntervalMs and whenever it pauses.
 // A program that computes without pausing does not pump: the control
 // window's thread copies what has stayed held for a repaint interval.
 #include <atomic>
@@ -12,8 +12,6 @@
 #include "textwin/win_text_window.h"
 
 namespace kbx {
-
-std::atomic<int> text_repaint_interval_ms{15};
 
 namespace {
 
@@ -30,15 +28,7 @@ ScreenLock& screen_lock() {
 // Set by the print that first holds output back, cleared by the control
 // window's thread once nothing is held: one message per held stretch.
 std::atomic<bool> late_copy_armed{false};
-// The control window looks again at least this often while output is held,
-// so that a changed interval (or output the program flushed itself) is
-// noticed soon.
-const unsigned int kLongestLookMs = 100;
-
-unsigned int look_after(unsigned int ms) {
-    if (ms == 0) return 1;
-    return ms < kLongestLookMs ? ms : kLongestLookMs;
-}
+unsigned int look_after(unsigned int ms) { return ms == 0 ? 1 : ms; }
 
 // Only the user-program thread holds output back: it owns the text windows
 // and is the one that pauses in their pump.
@@ -57,8 +47,7 @@ void unlock_text_screens() { LeaveCriticalSection(&screen_lock().section); }
 // The caller holds the lock (print_units).
 void note_text_output(TextWindowRecord& r) {
     const unsigned int now = ms_clock();
-    const unsigned int interval = static_cast<unsigned int>(text_repaint_interval_ms.load());
-    if (interval > 0 && now - r.last_repaint_ms < interval && on_user_thread() && own_window(r)) {
+    if (now - r.last_repaint_ms < kTextRepaintIntervalMs && on_user_thread() && own_window(r)) {
         r.repaint_held = 1;
         arm_late_copy();
         return;
@@ -88,7 +77,7 @@ void show_pending_output() {
 }
 
 unsigned int copy_held_text_output() {
-    const unsigned int interval = static_cast<unsigned int>(text_repaint_interval_ms.load());
+    const unsigned int interval = kTextRepaintIntervalMs;
     // Busy means the user-program thread is drawing (or was ended while it
     // drew, at Exit): never wait for it, look again later.
     if (!TryEnterCriticalSection(&screen_lock().section)) return look_after(interval);

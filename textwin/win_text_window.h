@@ -52,10 +52,10 @@ void print_wide(const wchar_t* text);
 // log when logging; then lets the thread's windows handle their messages.
 void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text);
 
-// Output reaches the screen in copies at most this many milliseconds apart
-// (0: a copy after every print). show_pending_output (core/win_runtime.h) makes
-// the screen exact wherever the program pauses.
-extern std::atomic<int> text_repaint_interval_ms;
+// Output reaches the screen in copies at most this many milliseconds apart,
+// about a display frame. show_pending_output (core/win_runtime.h) makes the
+// screen exact wherever the program pauses.
+constexpr unsigned int kTextRepaintIntervalMs = 15;
 // After output into window r: the whole client becomes due for the screen,
 // now or, on the window's own thread, within the repaint interval. The
 // caller holds the screen lock.

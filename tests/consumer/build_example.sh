@@ -12,8 +12,9 @@
 # is installed in Debug and Release side by side, each example is built in
 # both and each must link its own configuration's libraries; the Release
 # program is the one that runs.
-# Then checks that each example's build holds no test target and no sanitizer
-# flag, and that its own source gets none of KOBRIX's definitions.
+# Then checks that each example's build holds no test target but its own
+# (add_kobrix_test) and no sanitizer flag, and that its own source gets none
+# of KOBRIX's definitions.
 set -euo pipefail
 mode=$1 root=$2 work=$3 generator=$4 launcher=${5:-}
 shift $(($# < 5 ? $# : 5))
@@ -28,6 +29,10 @@ configs=(Release)
 case $generator in
   *Multi-Config*) configs=(Debug Release) ;;
 esac
+# The Wine prefix the examples' own tests run in (add_kobrix_test).
+if [ -n "${KBX_CONSUMER_WINEPREFIX:-}" ]; then
+  configure+=(-DKOBRIX_TEST_WINEPREFIX="$KBX_CONSUMER_WINEPREFIX")
+fi
 if [ -n "$launcher" ]; then
   configure+=(-DCMAKE_C_COMPILER_LAUNCHER="$launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher")
 fi
@@ -73,7 +78,9 @@ for example in "${examples[@]}"; do
   fi
   [ -f "$exe" ] || fail "no $exe"
 
-  tests=$(find "$dir" -type d -iname '*test*.dir')
+  # The example's own test (add_kobrix_test) and the test helper's library
+  # are the only test targets.
+  tests=$(find "$dir" -type d -iname '*test*.dir' -not -name "${example}_test.dir" -not -name kobrix_testing.dir)
   [ -z "$tests" ] || fail "test targets in the build: $tests"
   commands=$dir/compile_commands.json
   if grep -F -- "-fsanitize" "$commands"; then fail "sanitizer flags in the build"; fi

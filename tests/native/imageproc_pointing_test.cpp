@@ -127,16 +127,6 @@ TEST(ImageprocPointing, StopWhileDraggingKeepsThePointsAsTheyStand) {
     EXPECT_FALSE(loop.stopped);
 }
 
-TEST(ImageprocPointing, WhatAProgramsPickAnswers) {
-    struct Case {
-        int loop_result;
-        bool stopped;
-        int answer;
-    } cases[] = {{0, false, 0}, {0, true, 1}, {1, false, 1}, {2, false, 4}};
-    for (const Case& c : cases)
-        EXPECT_EQ(program_pick_result(c.loop_result, c.stopped), c.answer) << c.loop_result << c.stopped;
-}
-
 TEST(ImageprocPointing, CircleRadiusAndTheRadiusZeroBand) {
     Fixture f;
     PointingLoop loop;

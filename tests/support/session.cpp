@@ -43,8 +43,8 @@ void main_routine() {
 
 void start_framework(const SessionOptions& options) {
     session = options;
+    animations_off();
     // Clear a stale handle from an earlier run before waiting for the new one.
-    kbx::drop_animation_paced = false;
     kbx::control.window = nullptr;
     kbx::control.dc = nullptr;
     framework = std::thread([] { kbx::run_framework(GetModuleHandleW(nullptr), setup, main_routine); });
@@ -56,6 +56,7 @@ void stop_framework() {
     HWND control = kbx::control.window;
     if (control && IsWindow(control)) PostMessageW(control, WM_KEYDOWN, VK_ESCAPE, 0);
     framework.join();
+    restore_animations();
 }
 
 void begin_on_user_thread(std::function<void()> step) {

@@ -25,7 +25,7 @@ struct SessionOptions {
     DWORD finish_timeout_ms = 10000;
 };
 
-// Starts the framework (drop animation unpaced, as in run_framework_with)
+// Starts the framework (animation effects off, as in run_framework_with)
 // and returns once its user program runs; stop_framework
 // ends it with Escape on the control window and waits for the thread.
 void start_framework(const SessionOptions& options);

@@ -1,17 +1,16 @@
 // The DPI calculator as its user meets it: the built program started in a
-// folder of its own, its windows found by class and title, Calc pressed
-// from outside, the clipboard and KOBRIX00.LOG read back.
+// folder of its own with the public test helper (kobrix_testing.h), its
+// windows found by kind, Calc pressed from outside, the clipboard and
+// KOBRIX00.LOG read back.
+#include <windows.h>   // the virtual-key codes
+
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "kbx_commands.h"
-#include "tests/support/driver.h"
-
-using namespace kbxtest;
+#include "kobrix_testing.h"
 
 namespace {
 
@@ -29,181 +28,176 @@ bool contains_line(const std::string& text, const std::string& line) {
     return text.find("\r\n" + line + "\r\n") != std::string::npos || text.rfind(line + "\r\n", 0) == 0;
 }
 
-HWND child_at_order(HWND parent, const wchar_t* cls, size_t index) {
-    std::vector<HWND> children = child_windows(parent, cls);
-    std::sort(children.begin(), children.end(),
-              [](HWND a, HWND b) { return window_rect(a).top < window_rect(b).top; });
-    return index < children.size() ? children[index] : nullptr;
+struct Place {
+    int x = -1, y = -1, width = -1, height = -1;
+};
+
+Place top_left(KBX_TestWindow window) {
+    Place p;
+    KBX_TestWindowRect(window, &p.x, &p.y, &p.width, &p.height);
+    return p;
 }
 
-POINT top_left(HWND window) {
-    RECT r = window_rect(window);
-    return POINT{r.left, r.top};
+Place client_size(KBX_TestWindow window) {
+    Place p;
+    KBX_TestClientSize(window, &p.width, &p.height);
+    return p;
+}
+
+bool wait_until(const std::function<bool()>& condition, const char* what) {
+    return KBX_TestWaitFor(condition, what) == 0;
 }
 
 // One running calculator, ended when the test ends.
 class Calculator : public ::testing::Test {
 protected:
-    Process process;
-    std::wstring dir;
-    HWND control = nullptr, input = nullptr, buttons = nullptr, text = nullptr, calc = nullptr;
-    HWND field[3] = {};
-    HWND label[3] = {};
-    DWORD thread = 0;
+    KBX_TestProgram program{};
+    KBX_TestWindow control = nullptr, input = nullptr, buttons = nullptr, text = nullptr, calc = nullptr;
+    KBX_TestWindow field[3] = {};
+    KBX_TestWindow label[3] = {};
 
     void SetUp() override {
-        clear_clipboard();
-        dir = make_temp_dir(L"calc");
-        process = launch(program_path(L"dpi_calculator"), dir);
-        ASSERT_NE(process.handle, nullptr);
-        control = wait_for_window(L"kobrix_mw0", nullptr, 15000, process.pid);
-        input = wait_for_window(L"kbx_ib", L"InputBox", 15000, process.pid);
-        buttons = wait_for_window(L"kbx_bb", L"ButtonBox", 15000, process.pid);
-        text = wait_for_window(L"kbx_twi", L"TextWindow 0", 15000, process.pid);
+        KBX_TestClearClipboard();
+        ASSERT_EQ(KBX_TestStart(&program, KBX_TestProgramPath()), 0) << KBX_TestLastError();
+        control = KBX_TestFindWindow(&program, KBX_TEST_CONTROL_WINDOW);
+        input = KBX_TestWaitForWindow(&program, KBX_TEST_INPUT_BOX);
+        buttons = KBX_TestWaitForWindow(&program, KBX_TEST_BUTTON_BOX);
+        text = KBX_TestWaitForWindow(&program, KBX_TEST_TEXT_WINDOW, 0);
         ASSERT_NE(control, nullptr);
-        ASSERT_NE(input, nullptr);
-        ASSERT_NE(buttons, nullptr);
-        ASSERT_NE(text, nullptr);
+        ASSERT_NE(input, nullptr) << KBX_TestLastError();
+        ASSERT_NE(buttons, nullptr) << KBX_TestLastError();
+        ASSERT_NE(text, nullptr) << KBX_TestLastError();
+        EXPECT_EQ(KBX_TestWindowText(input), "InputBox");
+        EXPECT_EQ(KBX_TestWindowText(buttons), "ButtonBox");
         for (int i = 0; i < 3; ++i) {
-            field[i] = child_at_order(input, L"Edit", i);
-            label[i] = child_at_order(input, L"Static", i);
+            field[i] = KBX_TestField(&program, i);
+            label[i] = KBX_TestFieldLabel(&program, i);
         }
-        calc = child_at_order(buttons, L"Button", 0);
-        thread = GetWindowThreadProcessId(buttons, nullptr);
+        calc = KBX_TestButton(&program, 0);
     }
 
-    void TearDown() override {
-        terminate(process);
-        DeleteFileW(join_path(dir, L"KOBRIX00.LOG").c_str());
-        RemoveDirectoryW(dir.c_str());
-    }
+    void TearDown() override { KBX_TestEnd(&program); }
 
-    HWND focus() const {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(thread, &info);
-        return info.hwndFocus;
-    }
+    KBX_TestWindow focus() const { return KBX_TestFocus(&program); }
 
-    void type_into(int i, const wchar_t* value) {
-        SendMessageW(field[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
-    }
+    void type_into(int i, const char* value) { KBX_TestTypeField(&program, i, value); }
 
-    // The calculator's next printout after the clipboard's sequence number
-    // was `before`.
-    static std::string printout_after(DWORD before) { return clipboard_text_after(before, 5000); }
+    // The calculator's next printout after the clipboard's number was
+    // `before`.
+    static std::string printout_after(unsigned before) { return KBX_TestClipboardTextAfter(before); }
 
     // Presses Calc with the mouse and returns the printout.
     std::string press_calc() {
-        clear_clipboard();
-        DWORD before = GetClipboardSequenceNumber();
-        post_click(calc, 10, 10);
+        KBX_TestClearClipboard();
+        const unsigned before = KBX_TestClipboardNumber();
+        KBX_TestPressButton(&program, 0);
         return printout_after(before);
     }
 
     // Sets the width field and commits it: into the field, then Tab out.
-    void commit_width(const wchar_t* value) {
+    void commit_width(const char* value) {
         type_into(0, value);
-        post_click(field[0], 5, 5);
-        post_key(field[0], VK_TAB);
+        KBX_TestPostClick(field[0], 5, 5);
+        KBX_TestPostKey(field[0], VK_TAB);
     }
 
-    // How much the clipboard's sequence number moves for the printouts
-    // that press() (if any) brings about, plus a closing printout with
-    // another width: once that one is on the clipboard, every earlier one
-    // is done. press() returns once the calculator has begun to print.
-    DWORD clipboard_changes(const std::function<void()>& press) {
-        clear_clipboard();
-        const DWORD before = GetClipboardSequenceNumber();
+    // How much the clipboard's number moves for the printouts that press()
+    // (if any) brings about, plus a closing printout with another width:
+    // once that one is on the clipboard, every earlier one is done. press()
+    // returns once the calculator has begun to print.
+    unsigned clipboard_changes(const std::function<void()>& press) {
+        KBX_TestClearClipboard();
+        const unsigned before = KBX_TestClipboardNumber();
         if (press) press();
-        DWORD seen = GetClipboardSequenceNumber();
-        commit_width(L"1234");
-        post_click(calc, 10, 10);
+        unsigned seen = KBX_TestClipboardNumber();
+        commit_width("1234");
+        KBX_TestPostClick(calc, 10, 10);
         EXPECT_TRUE(wait_until(
             [&] {
-                // Read only after a change, as clipboard_text_after does.
-                const DWORD now = GetClipboardSequenceNumber();
+                // Read only after a change, as KBX_TestClipboardTextAfter does.
+                const unsigned now = KBX_TestClipboardNumber();
                 if (now == seen) return false;
                 seen = now;
-                return contains_line(read_clipboard_text(), "Width : 1234");
+                return contains_line(KBX_TestClipboardText(), "Width : 1234");
             },
-            10000));
-        commit_width(L"800");
-        return GetClipboardSequenceNumber() - before;
+            "the printout of width 1234"))
+            << KBX_TestLastError();
+        commit_width("800");
+        return KBX_TestClipboardNumber() - before;
     }
 
     // Clicks Calc and waits until the calculator has taken the click (its
     // printout has begun to change the clipboard).
     void click_taken() {
-        const DWORD before = GetClipboardSequenceNumber();
-        post_click(calc, 10, 10);
-        wait_until([&] { return GetClipboardSequenceNumber() != before; }, 5000);
+        const unsigned before = KBX_TestClipboardNumber();
+        KBX_TestPostClick(calc, 10, 10);
+        wait_until([&] { return KBX_TestClipboardNumber() != before; }, "a clipboard change");
     }
 
     std::string log_text() {
         std::string contents;
-        read_file(join_path(dir, L"KOBRIX00.LOG"), &contents);
+        KBX_TestReadFile(&program, "KOBRIX00.LOG", &contents);
         return contents;
     }
 };
 
 TEST_F(Calculator, LaysOutItsWindows) {
-    POINT at = top_left(input);
+    Place at = top_left(input);
     EXPECT_EQ(at.x, 160);
     EXPECT_EQ(at.y, 0);
-    SIZE client = client_size(input);
-    EXPECT_EQ(client.cx, 162);
-    EXPECT_EQ(client.cy, 86);
-    EXPECT_EQ(window_text(label[0]), L"Width");
-    EXPECT_EQ(window_text(label[1]), L"Height");
-    EXPECT_EQ(window_text(label[2]), L"Inch");
-    EXPECT_EQ(window_text(field[0]), L"800");
-    EXPECT_EQ(window_text(field[1]), L"600");
-    EXPECT_EQ(window_text(field[2]), L"8.");
+    Place client = client_size(input);
+    EXPECT_EQ(client.width, 162);
+    EXPECT_EQ(client.height, 86);
+    EXPECT_EQ(KBX_TestWindowText(label[0]), "Width");
+    EXPECT_EQ(KBX_TestWindowText(label[1]), "Height");
+    EXPECT_EQ(KBX_TestWindowText(label[2]), "Inch");
+    EXPECT_EQ(KBX_TestFieldText(&program, 0), "800");
+    EXPECT_EQ(KBX_TestFieldText(&program, 1), "600");
+    EXPECT_EQ(KBX_TestFieldText(&program, 2), "8.");
 
     at = top_left(buttons);
     EXPECT_EQ(at.x, 160);
     EXPECT_EQ(at.y, 120);
     client = client_size(buttons);
-    EXPECT_EQ(client.cx, 162);
-    EXPECT_EQ(client.cy, 34);
-    EXPECT_EQ(child_windows(buttons, L"Button").size(), 1u);
+    EXPECT_EQ(client.width, 162);
+    EXPECT_EQ(client.height, 34);
     ASSERT_NE(calc, nullptr);
-    EXPECT_EQ(window_text(calc), L"Calc");
-    SIZE button = client_size(calc);
-    EXPECT_EQ(button.cx, 154);
-    EXPECT_EQ(button.cy, 26);
+    EXPECT_EQ(KBX_TestButton(&program, 1), nullptr);   // one button only
+    EXPECT_EQ(KBX_TestWindowText(calc), "Calc");
+    Place button = client_size(calc);
+    EXPECT_EQ(button.width, 154);
+    EXPECT_EQ(button.height, 26);
 
     at = top_left(text);
     EXPECT_EQ(at.x, 0);
     EXPECT_EQ(at.y, 0);
     client = client_size(text);
-    EXPECT_EQ(client.cx, 152);
-    EXPECT_EQ(client.cy, 154);
+    EXPECT_EQ(client.width, 152);
+    EXPECT_EQ(client.height, 154);
 }
 
 TEST_F(Calculator, CalcPrintsCopiesAndLogs) {
-    // Once by message, as a program would, once by mouse.
-    clear_clipboard();
-    DWORD before = GetClipboardSequenceNumber();
-    SendMessageW(calc, BM_CLICK, 0, 0);
+    // Once by its digit key, once by mouse.
+    KBX_TestClearClipboard();
+    unsigned before = KBX_TestClipboardNumber();
+    KBX_TestPostKey(buttons, '0');
     EXPECT_EQ(printout_after(before), kFirstPrintout);
-    EXPECT_TRUE(wait_until([&] { return log_text() == kFirstPrintout; }, 3000)) << log_text();
+    EXPECT_TRUE(wait_until([&] { return log_text() == kFirstPrintout; }, "the printout in KOBRIX00.LOG")) << log_text();
 
     EXPECT_EQ(press_calc(), kFirstPrintout);
     // Each press starts the log afresh.
-    EXPECT_TRUE(wait_until([&] { return log_text() == kFirstPrintout; }, 3000)) << log_text();
+    EXPECT_TRUE(wait_until([&] { return log_text() == kFirstPrintout; }, "the printout in KOBRIX00.LOG")) << log_text();
 }
 
 TEST_F(Calculator, UsesCommittedFieldsOnly) {
-    type_into(0, L"1920");
-    type_into(1, L"1080");
-    type_into(2, L"15.6");
+    type_into(0, "1920");
+    type_into(1, "1080");
+    type_into(2, "15.6");
     // Into field 0, then Tab, Tab and Enter: each field is committed.
-    post_click(field[0], 5, 5);
-    post_key(field[0], VK_TAB);
-    post_key(field[1], VK_TAB);
-    post_key(field[2], VK_RETURN);
+    KBX_TestPostClick(field[0], 5, 5);
+    KBX_TestPostKey(field[0], VK_TAB);
+    KBX_TestPostKey(field[1], VK_TAB);
+    KBX_TestPostKey(field[2], VK_RETURN);
     std::string got = press_calc();
     EXPECT_TRUE(contains_line(got, "Width : 1920")) << got;
     EXPECT_TRUE(contains_line(got, "Height: 1080")) << got;
@@ -212,50 +206,47 @@ TEST_F(Calculator, UsesCommittedFieldsOnly) {
     EXPECT_TRUE(contains_line(got, "12.5 : 11.296960")) << got;
 
     // A field changed but never left or entered is not used.
-    type_into(0, L"99");
+    type_into(0, "99");
     got = press_calc();
     EXPECT_TRUE(contains_line(got, "Width : 1920")) << got;
 
     // Typed into the focused field, with Calc pressed by its digit key
     // (the focus stays in the field): not used either.
-    post_click(field[1], 5, 5);
-    ASSERT_TRUE(wait_until([&] { return focus() == field[1]; }));
-    type_into(1, L"500");
-    clear_clipboard();
-    DWORD before = GetClipboardSequenceNumber();
-    post_key(buttons, '0');
+    KBX_TestPostClick(field[1], 5, 5);
+    ASSERT_TRUE(wait_until([&] { return focus() == field[1]; }, "the focus in the height field"));
+    type_into(1, "500");
+    KBX_TestClearClipboard();
+    unsigned before = KBX_TestClipboardNumber();
+    KBX_TestPostKey(buttons, '0');
     got = printout_after(before);
     EXPECT_TRUE(contains_line(got, "Height: 1080")) << got;
     EXPECT_EQ(focus(), field[1]);
 }
 
 TEST_F(Calculator, TwoClicksWithinOnePollPrintOnce) {
-    // The clipboard's sequence number counts its changes; one printout
-    // moves it by a fixed amount.
-    const DWORD closing = clipboard_changes(nullptr);
-    const DWORD one = clipboard_changes([&] { click_taken(); }) - closing;
+    // The clipboard's number counts its changes; one printout moves it by
+    // a fixed amount.
+    const unsigned closing = clipboard_changes(nullptr);
+    const unsigned one = clipboard_changes([&] { click_taken(); }) - closing;
     ASSERT_GT(one, 0u);
 
     // Both clicks are queued while the calculator's thread is held, so
     // they are handled in one pass of its message pump, between two polls.
-    DWORD both = clipboard_changes([&] {
-        const DWORD before = GetClipboardSequenceNumber();
-        HANDLE held = OpenThread(THREAD_SUSPEND_RESUME, FALSE, thread);
-        ASSERT_NE(held, nullptr);
-        SuspendThread(held);
-        post_click(calc, 10, 10);
-        post_click(calc, 12, 12);
-        ResumeThread(held);
-        CloseHandle(held);
-        wait_until([&] { return GetClipboardSequenceNumber() != before; }, 5000);
+    unsigned both = clipboard_changes([&] {
+        const unsigned before = KBX_TestClipboardNumber();
+        ASSERT_EQ(KBX_TestHoldProgram(&program), 0) << KBX_TestLastError();
+        KBX_TestPostClick(calc, 10, 10);
+        KBX_TestPostClick(calc, 12, 12);
+        KBX_TestReleaseProgram(&program);
+        wait_until([&] { return KBX_TestClipboardNumber() != before; }, "a clipboard change");
     }) - closing;
     EXPECT_EQ(both, one);
 
     // Two clicks far apart print twice: the second comes once the first
     // printout is on the clipboard.
-    DWORD apart = clipboard_changes([&] {
-        const DWORD before = GetClipboardSequenceNumber();
-        post_click(calc, 10, 10);
+    unsigned apart = clipboard_changes([&] {
+        const unsigned before = KBX_TestClipboardNumber();
+        KBX_TestPostClick(calc, 10, 10);
         printout_after(before);
         click_taken();
     }) - closing;
@@ -266,8 +257,7 @@ TEST_F(Calculator, TwoClicksWithinOnePollPrintOnce) {
 // bench/idle_cpu.sh dpi_calculator after-stop.)
 TEST_F(Calculator, AnswersCalcAfterStop) {
     ASSERT_EQ(press_calc(), kFirstPrintout);
-    DWORD_PTR result = 0;
-    ASSERT_NE(SendMessageTimeoutW(control, WM_COMMAND, KBX_CMD_STOP, 0, SMTO_NORMAL, 5000, &result), 0);
+    ASSERT_EQ(KBX_TestPressStop(&program), 0) << KBX_TestLastError();
     EXPECT_EQ(press_calc(), kFirstPrintout);
     EXPECT_EQ(press_calc(), kFirstPrintout);
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,10 @@ class ImageBatch : public ::testing::Test {
     }
 
     // Types the three fields, commits each (Tab, Tab, Enter) and presses Run.
-    void run(const std::wstring& in, const std::wstring& out, const wchar_t* operation) {
+    // Only the typing waits for the program; hold (if any) runs after it,
+    // before the clicks and keys are posted.
+    void run(const std::wstring& in, const std::wstring& out, const wchar_t* operation,
+             const std::function<void()>& hold = nullptr) {
         const std::wstring values[3] = {in, out, operation};
         HWND field[3];
         for (int i = 0; i < 3; ++i) {
@@ -76,12 +80,13 @@ class ImageBatch : public ::testing::Test {
             ASSERT_NE(field[i], nullptr);
             SendMessageW(field[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(values[i].c_str()));
         }
+        HWND run_button = child_at_order(buttons, L"Button", 0);
+        ASSERT_EQ(L"Run", window_text(run_button));
+        if (hold) hold();
         post_click(field[0], 5, 5);
         post_key(field[0], VK_TAB);
         post_key(field[1], VK_TAB);
         post_key(field[2], VK_RETURN);
-        HWND run_button = child_at_order(buttons, L"Button", 0);
-        ASSERT_EQ(L"Run", window_text(run_button));
         post_click(run_button, 10, 10);
     }
 
@@ -117,17 +122,42 @@ TEST_F(ImageBatch, TurnsTwentyPicturesAndReportsTheCorruptOne) {
     std::printf("[ measure  ] %s", log.substr(end, log.find('\n', end) - end + 1).c_str());
 }
 
+// Stop pressed while the batch is held between its first files: the
+// program's thread (the one that owns the button box) is suspended before
+// Run reaches it and then let run a millisecond at a time until the first
+// output is there, so Stop comes early in the batch however fast it runs.
 TEST_F(ImageBatch, StopEndsTheBatchBetweenFiles) {
-    const std::wstring out = full_path(L"batch_files\\stopped");
-    CreateDirectoryW(out.c_str(), nullptr);
-    run(full_path(L"batch_files\\in"), out, L"1");
-    ASSERT_TRUE(wait_until([&] { return files_in(out) > 0; }, 60000));
+    const std::wstring out = make_temp_dir(L"stopped");
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE,
+                               GetWindowThreadProcessId(buttons, nullptr));
+    ASSERT_NE(thread, nullptr);
+    // Suspending is only asked for; reading the registers waits until it is done.
+    auto suspend = [thread] {
+        SuspendThread(thread);
+        alignas(16) CONTEXT context = {};
+        context.ContextFlags = CONTEXT_CONTROL;
+        GetThreadContext(thread, &context);
+    };
+    run(full_path(L"batch_files\\in"), out, L"1", suspend);
+    int saved_at_hold = 0;
+    for (DWORD start = GetTickCount(); saved_at_hold == 0 && GetTickCount() - start < 60000;) {
+        ResumeThread(thread);
+        Sleep(1);
+        suspend();
+        saved_at_hold = files_in(out);
+    }
     press_stop();
+    ResumeThread(thread);
+    CloseHandle(thread);
+    ASSERT_GT(saved_at_hold, 0);
     const std::string log = log_after("Stopped:");
     const size_t at = log.find("Stopped: ");
     ASSERT_NE(std::string::npos, at) << log;
     const int done = std::atoi(log.c_str() + at + 9);
-    EXPECT_GE(done, 1);
+    // The files done at the hold, at most one begun then and the corrupt
+    // one among them: Stop is taken before the next.
+    EXPECT_GE(done, saved_at_hold);
+    EXPECT_LE(done, saved_at_hold + 2) << log;
     EXPECT_LT(done, 21) << log;
     // Each file begun was finished: an output for every file done but the
     // corrupt one, if the batch got that far.

@@ -66,7 +66,13 @@ TEST(EmptyProgram, StartsShowsDepthAndEndsOnEscape) {
     int depth = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(settled_status(control), std::to_wstring(depth) + L"-bit color");
+    const RECT fallen = window_rect(control);
     expect_ends_on_escape(p, control);
+    // With animation effects off (as in-process runs have them) the window
+    // is at once where the animated fall ended.
+    RECT still = {};
+    run_framework_with([] {}, [] {}, [&] { still = window_rect(wait_for_control_window()); });
+    EXPECT_TRUE(EqualRect(&fallen, &still));
 }
 
 // The example project's program, built outside this tree (tests/consumer).

@@ -7,6 +7,7 @@
 
 #include "core/win_runtime.h"
 #include "core/win_state.h"
+#include "kbx_boxes.h"
 #include "kbx_commands.h"
 #include "kbx_textwin.h"
 #include "tests/support/driver.h"
@@ -237,32 +238,31 @@ TEST_F(TextPrint, PrintingLetsTheWindowsHandleTheirMessages) {
     });
 }
 
-// Coalesced screen copies: the same output with a copy after every print
-// and with copies held back gives the same back buffer, and once the
-// program pauses the screen shows exactly that back buffer.
+// Coalesced screen copies: the same output read back after every print (a
+// program's read shows its output first) and printed in one burst (copies
+// held back) gives the same back buffer, and once the program pauses the
+// screen shows exactly that back buffer.
 TEST_F(TextPrint, HeldBackCopiesLeaveTheSamePixelsOnScreen) {
-    auto run = [&](int interval_ms, Picture* back, Picture* screen) {
+    auto run = [&](bool read_after_each, Picture* back, Picture* screen) {
         close_all_text_windows();
         open_cells(0, kCols, 6);
         on_user_thread([&] {
-            kbx::text_repaint_interval_ms = interval_ms;
             for (int i = 0; i < 40; ++i) {
                 KBX_PushColor(i % 3 ? 0x000000 : 0x203040, 0x40C000 + i * 0x0400);
                 KBX_Print("line %d %s\n", i, i % 4 ? "x" : "a line long enough to wrap past the right edge");
                 KBX_PopColor();
                 if (i == 25) KBX_ClearTextWindow();
+                if (read_after_each) KBX_GetInputBoxInt(0);
             }
             KBX_Print("no line end");
-            kbx::text_repaint_interval_ms = 15;
         });
         settle();
         *back = back_picture(0);
         *screen = screen_picture(0);
     };
     Picture every_back, every_screen, held_back, held_screen;
-    run(0, &every_back, &every_screen);
-    // Far longer than the burst: everything after the first line is held.
-    run(60000, &held_back, &held_screen);
+    run(true, &every_back, &every_screen);
+    run(false, &held_back, &held_screen);
     ASSERT_GT(every_back.count_other(0, 0, every_back.width, every_back.height, 0x000000), 0);
     EXPECT_EQ(every_screen.pixels, every_back.pixels);
     EXPECT_EQ(held_back.pixels, every_back.pixels);
@@ -270,34 +270,34 @@ TEST_F(TextPrint, HeldBackCopiesLeaveTheSamePixelsOnScreen) {
 }
 
 // A program that prints and then computes without calling the framework
-// does not pump: its held output reaches the screen all the same, within
-// about a repaint interval.
+// does not pump: its held output reaches the screen all the same. The
+// program here blocks instead of computing, until the driver has seen it.
 TEST_F(TextPrint, HeldOutputReachesTheScreenWhileTheProgramComputes) {
     open_cells(0, kCols, 6);
-    std::atomic<bool> computing{true};
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::atomic<int> held{-1};
     Picture expected;
     begin_on_user_thread([&] {
-        // Far longer than two prints: the second is certainly held back.
-        kbx::text_repaint_interval_ms = 1000;
         KBX_Print("Start\n");
-        KBX_Print("Computing...\n");
-        {
+        // A line printed within a repaint interval of the last copy is held
+        // back: print until one is.
+        int now_held = 0;
+        for (int i = 0; i < 1000 && !now_held; ++i) {
+            KBX_Print("Computing...\n");
             kbx::TextScreenLock lock;
             const kbx::TextWindowRecord& r = text_windows[0];
-            expected = read_picture(r.memory_dc, r.client_width, r.client_height);
-            held = r.repaint_held;
+            now_held = r.repaint_held;
+            if (now_held) expected = read_picture(r.memory_dc, r.client_width, r.client_height);
         }
-        const DWORD start = GetTickCount();
-        while (computing && GetTickCount() - start < 60000) {
-        }
-        kbx::text_repaint_interval_ms = 15;
+        held = now_held;
+        WaitForSingleObject(done, INFINITE);
     });
-    ASSERT_TRUE(kbxtest::wait_until([&] { return held != -1; }, 30000));
-    EXPECT_EQ(held, 1);
-    EXPECT_GT(lit(expected, 0, 1), 0);
-    bool shown = kbxtest::wait_until([&] { return screen_picture_now(0).pixels == expected.pixels; }, 30000);
-    computing = false;
+    const bool shown = kbxtest::wait_until([&] { return held != -1; }, 30000) && held == 1 &&
+                       kbxtest::wait_until([&] { return screen_picture_now(0).pixels == expected.pixels; }, 10000);
+    SetEvent(done);
     ASSERT_TRUE(finish_step());
+    CloseHandle(done);
+    ASSERT_EQ(held, 1);
+    EXPECT_GT(lit(expected, 0, 1), 0);
     EXPECT_TRUE(shown);
 }
