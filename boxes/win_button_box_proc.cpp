@@ -61,12 +61,6 @@ void on_command(HWND window, WPARAM wparam, LPARAM lparam) {
 
 LRESULT CALLBACK button_box_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_MOVE:
-            refresh_snap_table();
-            return 0;
-        case WM_MOVING:
-            snap_moving_window(reinterpret_cast<RECT*>(lparam), window);
-            return TRUE;
         case WM_SIZE:
             on_size(wparam, LOWORD(lparam), HIWORD(lparam));
             return 0;
@@ -93,10 +87,8 @@ LRESULT CALLBACK button_box_proc(HWND window, UINT message, WPARAM wparam, LPARA
             button_box.rename_target = button_under(lparam);
             track_one_item_menu(window, "Rename", kButtonBoxRename);
             return 0;
-        case WM_DESTROY:
-            return 0;
         default:
-            return DefWindowProcW(window, message, wparam, lparam);
+            return framework_window_default(window, message, wparam, lparam);
     }
 }
 

@@ -165,20 +165,20 @@ void KBX_SetInputBoxText(int i, const char* text) {
 }
 
 void KBX_GetInputBoxText(int i, char* out, int size) {
-    kbx::flush_text_output();
+    kbx::show_pending_output();
     if (!out || size <= 0) return;
     lstrcpynA(out, row_in_box(i) ? input_box.item_text[i] : "", size);
 }
 
 int KBX_GetInputBoxInt(int i) {
     // A program reading a field is taking its input: its output shows first.
-    kbx::flush_text_output();
+    kbx::show_pending_output();
     if (!row_in_box(i)) return 0;
     return parse_field_int(input_box.item_text[i]);
 }
 
 double KBX_GetInputBoxDouble(int i) {
-    kbx::flush_text_output();
+    kbx::show_pending_output();
     if (!row_in_box(i)) return 0.0;
     return parse_field_double(input_box.item_text[i]);
 }

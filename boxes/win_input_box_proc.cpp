@@ -60,12 +60,6 @@ void on_command(WPARAM wparam, LPARAM lparam) {
 
 LRESULT CALLBACK input_box_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_MOVE:
-            refresh_snap_table();
-            return 0;
-        case WM_MOVING:
-            snap_moving_window(reinterpret_cast<RECT*>(lparam), window);
-            return TRUE;
         case WM_SIZING:
             on_sizing(window, wparam, reinterpret_cast<RECT*>(lparam));
             return TRUE;
@@ -91,10 +85,8 @@ LRESULT CALLBACK input_box_proc(HWND window, UINT message, WPARAM wparam, LPARAM
         case WM_COMMAND:
             on_command(wparam, lparam);
             return 0;
-        case WM_DESTROY:
-            return 0;
         default:
-            return DefWindowProcW(window, message, wparam, lparam);
+            return framework_window_default(window, message, wparam, lparam);
     }
 }
 

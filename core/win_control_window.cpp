@@ -7,6 +7,7 @@
 
 #include "core/clock_math.h"
 #include "core/win_interactive.h"
+#include "core/win_messages.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
 #include "core/status_text.h"
@@ -34,7 +35,6 @@ enum {
 const int kDropOffsets[28] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -6, -5, -4, -3,
                               -2, -1, 1, 2, 3, 4, 5, 6, -3, -2, -1, 1, 2, 3};
 const DWORD kExitGraceMs = 2000;
-const UINT kMsgFlashStatus = WM_APP + 0x40;   // lparam: the text
 const UINT_PTR kFlashTimer = 1;
 const UINT kFlashMs = 3000;
 char flashed_status[kStatusWidth];   // as the label shows it
@@ -285,12 +285,6 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
-        case WM_MOVE:
-            refresh_snap_table();
-            return 0;
-        case WM_MOVING:
-            snap_moving_window(reinterpret_cast<RECT*>(lparam), window);
-            return TRUE;
         case WM_SIZING:
             // The frame shows a sizing border, but the size is fixed.
             GetWindowRect(window, reinterpret_cast<RECT*>(lparam));
@@ -305,7 +299,7 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
         case WM_COMMAND:
             on_command(LOWORD(wparam));
             return 0;
-        case kTextOutputHeldMessage:
+        case kMsgTextOutputHeld:
             copy_held_text_output_later(window);
             return 0;
         case kMsgFlashStatus:
@@ -332,7 +326,7 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
             run_interactive(WM_DROPFILES, wparam);
             return 0;
         default:
-            return DefWindowProcW(window, message, wparam, lparam);
+            return framework_window_default(window, message, wparam, lparam);
     }
 }
 

@@ -47,7 +47,7 @@ void pump_dialog_messages() {
 }
 
 void wait_for_work(DWORD timeout_ms) {
-    flush_text_output();
+    show_pending_output();
     HANDLE wake = GetCurrentThreadId() == control.user_thread_id ? user_thread_wake : first_thread_wake;
     if (wake) {
         MsgWaitForMultipleObjectsEx(1, &wake, timeout_ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -65,7 +65,7 @@ unsigned int ms_clock() {
 int wait_100ms() {
     using namespace kbx;
     const LONGLONG start = counter_now();
-    flush_text_output();
+    show_pending_output();
     for (;;) {
         std::int64_t elapsed = elapsed_ms_rounded(start, counter_now(), ms_per_tick);
         if (elapsed >= 100) return 0;

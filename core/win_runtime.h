@@ -58,10 +58,11 @@ void post_open_button_box(int columns, int rows);
 void service_request();
 
 // --- pumps and clock -------------------------------------------------------------
-// Copies to the screen, at once, the output the calling thread's text
-// windows are still holding back; every wait and read of the program does
-// this first, so the windows are exact whenever the program pauses.
-void flush_text_output();
+// The program is about to wait or to take input: the output it has made
+// that its windows still hold back shows now. Every wait and read of the
+// program does this first, so the windows are exact whenever it pauses.
+// From any other thread it does nothing.
+void show_pending_output();
 void pump_messages();
 void pump_dialog_messages();
 // The performance counter now, in its own ticks (ms_per_tick converts).

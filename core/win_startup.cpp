@@ -106,21 +106,10 @@ void keep_client_height(HWND window, int height) {
                  outer.bottom - outer.top + lost, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace
-
-int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine) {
-    reset_shared_state();
-    user_setup_routine = setup;
-    user_main_routine = main_routine;
-
-    int n = find_free_instance();
-    if (n < 0) {
-        MessageBoxW(nullptr, L"Over instance limit!", L"KOBRIX", MB_OK);
-        return 1;
-    }
-    instance_number = n;
-    std::swprintf(control_class_name, 11, L"kobrix_mw%d", n);
-
+// The process-wide services the framework runs on: a 1 ms timer period,
+// GDI+, the performance counter's rate, the directories and the wake
+// events. Returns the GDI+ token that end_services takes.
+ULONG_PTR start_services(HINSTANCE instance) {
     // Windows ticks every 15.6 ms unless a program asks for less: the 1 ms
     // sleeps of the waits would take a whole tick and the drop's 20 ms steps
     // two. One period for the program's lifetime (it binds only this process
@@ -141,59 +130,88 @@ int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routin
 
     user_thread_wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     first_thread_wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    return gdiplus_token;
+}
 
-    int exit_code = 0;
-    if (!register_classes()) {
-        exit_code = 1;
-    } else {
-        create_image_text_font();
-
-        int cx_full = GetSystemMetrics(SM_CXFULLSCREEN);
-        int cy_full = GetSystemMetrics(SM_CYFULLSCREEN);
-        control.menu = create_menu_bar();
-
-        const int client_height = 32;   // below the menu bar
-        RECT rect = {0, 0, 240, GetSystemMetrics(SM_CYMENU) + client_height};
-        AdjustWindowRect(&rect, kControlStyle, FALSE);
-        int w = rect.right - rect.left;
-        int h = rect.bottom - rect.top;
-        int x = (cx_full - w) / 2;
-        // Where the drop ends; with no panel (Wine) that can lie below the
-        // screen, so move up only as far as the work area needs.
-        int top = cy_full + GetSystemMetrics(SM_CYCAPTION) - h;
-        RECT work = {};
-        if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) && top + h > work.bottom) top = work.bottom - h;
-        int y = top - 55;
-
-        HWND window = CreateWindowExW(0, control_class_name, L"KOBRIX", kControlStyle, x, y, w, h, nullptr,
-                                      control.menu, module_instance, nullptr);
-        if (!window) {
-            // Without it nothing would ever end the message loop below.
-            exit_code = 1;
-        } else {
-            keep_client_height(window, client_height);
-            show_depth_status();
-            UpdateWindow(control.window);
-            control.dc = GetDC(control.window);
-
-            MSG msg;
-            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        }
-
-        DeleteObject(image_text_font);
-        image_text_font = nullptr;
-        if (IsMenu(control.menu)) DestroyMenu(control.menu);
-    }
-
+void end_services(ULONG_PTR gdiplus_token) {
     Gdiplus::GdiplusShutdown(gdiplus_token);
     timeEndPeriod(1);
     unregister_classes();
     CloseHandle(user_thread_wake);
     CloseHandle(first_thread_wake);
     user_thread_wake = first_thread_wake = nullptr;
+}
+
+// The control window with its menu bar, centred across the screen, 55
+// pixels above where its drop animation ends; null when it cannot be made.
+HWND create_control_window() {
+    int cx_full = GetSystemMetrics(SM_CXFULLSCREEN);
+    int cy_full = GetSystemMetrics(SM_CYFULLSCREEN);
+    control.menu = create_menu_bar();
+
+    const int client_height = 32;   // below the menu bar
+    RECT rect = {0, 0, 240, GetSystemMetrics(SM_CYMENU) + client_height};
+    AdjustWindowRect(&rect, kControlStyle, FALSE);
+    int w = rect.right - rect.left;
+    int h = rect.bottom - rect.top;
+    int x = (cx_full - w) / 2;
+    // Where the drop ends; with no panel (Wine) that can lie below the
+    // screen, so move up only as far as the work area needs.
+    int top = cy_full + GetSystemMetrics(SM_CYCAPTION) - h;
+    RECT work = {};
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) && top + h > work.bottom) top = work.bottom - h;
+    int y = top - 55;
+
+    HWND window = CreateWindowExW(0, control_class_name, L"KOBRIX", kControlStyle, x, y, w, h, nullptr,
+                                  control.menu, module_instance, nullptr);
+    if (window) keep_client_height(window, client_height);
+    return window;
+}
+
+// The first thread's message loop, until the control window has gone.
+void run_message_loop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
+
+int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine) {
+    reset_shared_state();
+    user_setup_routine = setup;
+    user_main_routine = main_routine;
+
+    int n = find_free_instance();
+    if (n < 0) {
+        MessageBoxW(nullptr, L"Over instance limit!", L"KOBRIX", MB_OK);
+        return 1;
+    }
+    instance_number = n;
+    std::swprintf(control_class_name, 11, L"kobrix_mw%d", n);
+    const ULONG_PTR gdiplus_token = start_services(instance);
+
+    int exit_code = 0;
+    if (!register_classes()) {
+        exit_code = 1;
+    } else {
+        create_image_text_font();
+        if (!create_control_window()) {
+            // Without it nothing would ever end the message loop.
+            exit_code = 1;
+        } else {
+            show_depth_status();
+            UpdateWindow(control.window);
+            control.dc = GetDC(control.window);
+            run_message_loop();
+        }
+        DeleteObject(image_text_font);
+        image_text_font = nullptr;
+        if (IsMenu(control.menu)) DestroyMenu(control.menu);
+    }
+    end_services(gdiplus_token);
     return exit_code;
 }
 

@@ -31,7 +31,7 @@ DWORD WINAPI user_thread_main(LPVOID) {
             start_request = 0;
             stop_request = 0;
             if (user_main_routine) user_main_routine();
-            flush_text_output();
+            show_pending_output();
             // A main routine that returns ends the thread as Exit would.
             return 0;
         }

@@ -99,7 +99,7 @@ HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count, int* why) {
     return nullptr;
 }
 
-void paste_into_image(int x, int n, int y) { paste_clipboard_picture(n, x, y, x == -1 || y == -1); }
+void paste_into_image(int n, int x, int y) { paste_clipboard_picture(n, x, y, x == -1 || y == -1); }
 
 int paste_clipboard_picture(int n, int x, int y, bool user_places) {
     if (!image_window_in_use(n)) return 4;

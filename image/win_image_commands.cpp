@@ -124,8 +124,8 @@ void run_image_command(HWND window, int id) {
         case kCmdSaveAs: save_command(window); break;
         case kCmdCut: cut_or_copy(n, true); break;
         case kCmdCopy: cut_or_copy(n, false); break;
-        case kCmdPastePlaced: paste_into_image(-1, n, -1); break;
-        case kCmdPasteTopLeft: paste_into_image(0, n, 0); break;
+        case kCmdPastePlaced: paste_into_image(n, -1, -1); break;
+        case kCmdPasteTopLeft: paste_into_image(n, 0, 0); break;
         case kCmdColorChange: color_change(window); break;
         case kCmdTrueTypeFont: font_change(window); break;
         default:

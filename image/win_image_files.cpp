@@ -230,12 +230,12 @@ void keep_pixels_plain(int n) {
     if (image_view(n, &view)) clear_unused_bytes(view);
 }
 
-int write_image_file(int height, int width, int format, const wchar_t* path) {
-    if (!image_window_in_use(current_image)) return 3;
-    if (width <= 0 || height <= 0) return 2;
+int write_image_file(int width, int height, int format, const wchar_t* path) {
+    if (!image_window_in_use(current_image)) return 4;
+    if (width <= 0 || height <= 0) return 5;
     if (format < 0 || format >= kFormatCount) return 1;
     // A buffer of w x h words must be addressable.
-    if (static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) > 0x1FFFFFFFull) return 1;
+    if (static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) > 0x1FFFFFFFull) return 3;
 
     const ImageWindowRecord& r = image_windows[current_image];
     Dib8 info;
@@ -245,7 +245,7 @@ int write_image_file(int height, int width, int format, const wchar_t* path) {
                        : format == kFormatGif ? indexed_bitmap_from_32(width, height, &indexed)
                                               : bitmap_from_32(width, height);
 
-    int result = 1;
+    int result = 3;
     CLSID encoder = find_encoder(kImageFormats[format].mime_type);
     if (bitmap && !is_null_clsid(encoder)) {
         ULONG quality = static_cast<ULONG>(jpeg_quality);
@@ -256,7 +256,7 @@ int write_image_file(int height, int width, int format, const wchar_t* path) {
         parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
         parameters.Parameter[0].Value = &quality;
         GpStatus status = GdipSaveImageToFile(bitmap, path, &encoder, format == kFormatJpeg ? &parameters : nullptr);
-        result = status == Ok ? 0 : can_write_file(path) ? 1 : 4;
+        result = status == Ok ? 0 : can_write_file(path) ? 3 : 2;
     }
     if (bitmap) GdipDisposeImage(bitmap);
     if (section) DeleteObject(section);
@@ -267,8 +267,13 @@ int save_image_file(int height, int width, int format, const char* path) {
     wchar_t wide[kImagePathChars];
     ansi_to_wide(path, wide, kImagePathChars);
     if (format >= 0 && format < kFormatCount) add_extension(wide, kImageFormats[format].extension);
-    const int result = write_image_file(height, width, format, wide);
-    return result == 4 ? 1 : result;   // here every failure of the save itself is 1
+    // Every failure of the save itself is 1 here: an unwritable file too.
+    switch (write_image_file(width, height, format, wide)) {
+        case 0: return 0;
+        case 4: return 3;
+        case 5: return 2;
+        default: return 1;
+    }
 }
 
 bool probe_picture_file(const wchar_t* path, wchar_t* full, int full_chars, char* name_ansi, int name_bytes,

@@ -72,9 +72,11 @@ int load_image_file(const char* path, int x, int y);
 // GIF, PNG, TIFF): 0 saved; 1 encoder failed; 2 size not positive; 3 not in use.
 // The extension of format 0..4 is added unless the name already ends in it.
 int save_image_file(int height, int width, int format, const char* path);
-// The same to exactly this path, with one more result: 4 the file cannot be
-// written (a failed save is told apart from an unwritable file).
-int write_image_file(int height, int width, int format, const wchar_t* path);
+// The same to exactly this path, with KBX_SaveImageFile's results, which
+// tell an unwritable file apart from a failed save: 0 saved; 1 format not
+// 0..4; 2 the file cannot be written; 3 the encoder failed (or no memory for
+// the picture); 4 no current image window; 5 size not positive.
+int write_image_file(int width, int height, int format, const wchar_t* path);
 // Drawing by the platform may fill the unused top byte of 32-bit pixels
 // (GDI+ writes alpha): puts it back to 0 in window n.
 void keep_pixels_plain(int n);
@@ -102,7 +104,7 @@ int copy_image_to_clipboard(int n);
 // holds no picture; 2 its picture is malformed; 3 no memory; 0 with a bitmap.
 HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count, int* why = nullptr);
 // At (x, y) of window n; an x or y of -1 lets the user place it.
-void paste_into_image(int x, int n, int y);
+void paste_into_image(int n, int x, int y);
 // At (x, y) of window n, or where the user places it: 0 done; 1 to 3 as
 // read_clipboard_bitmap; 4 n not in use; 5 the placing was cancelled.
 int paste_clipboard_picture(int n, int x, int y, bool user_places);

@@ -16,20 +16,6 @@
 
 using namespace kbx;
 
-namespace {
-
-// Each file result of the public calls, from an internal one.
-int public_save_result(int written) {
-    switch (written) {
-        case 0: return 0;
-        case 4: return 2;   // cannot write
-        case 1: return 3;   // the encoder failed
-        default: return 4;
-    }
-}
-
-}  // namespace
-
 int KBX_SelectImage(int n) { return select_image(n); }
 int KBX_RestoreImage() { return restore_image(); }
 int KBX_DestroyImage(int n) { return destroy_image_window(n); }
@@ -61,9 +47,9 @@ int KBX_SaveImageFile(int n, const char* path) {
     const ImageSelection selection = saved_selection();
     select_image(n);
     const ImageWindowRecord& r = image_windows[n];
-    const int written = write_image_file(r.height, r.width, format, wide);
+    const int written = write_image_file(r.width, r.height, format, wide);
     restore_selection(selection);
-    return public_save_result(written);
+    return written;
 }
 
 int KBX_LoadImageFile(int n, const char* path, int x, int y) {

@@ -146,12 +146,6 @@ LRESULT on_drop(HWND window, HDROP drop) {
 
 LRESULT CALLBACK image_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_CREATE:
-        case WM_DESTROY:
-            return 0;
-        case WM_MOVE:
-            refresh_snap_table();
-            return 0;
         case WM_PAINT:
             return on_paint(window);
         case WM_CLOSE:
@@ -179,15 +173,12 @@ LRESULT CALLBACK image_window_proc(HWND window, UINT message, WPARAM wparam, LPA
             // The size follows the zoom only: a frame drag changes nothing.
             GetWindowRect(window, reinterpret_cast<RECT*>(lparam));
             return TRUE;
-        case WM_MOVING:
-            snap_moving_window(reinterpret_cast<RECT*>(lparam), window);
-            return TRUE;
         case WM_GETMINMAXINFO:
             return on_get_min_max_info(window, reinterpret_cast<MINMAXINFO*>(lparam));
         case WM_DROPFILES:
             return on_drop(window, reinterpret_cast<HDROP>(wparam));
         default:
-            return DefWindowProcW(window, message, wparam, lparam);
+            return framework_window_default(window, message, wparam, lparam);
     }
 }
 

@@ -171,6 +171,47 @@ struct ExactDivider {
     }
 };
 
+// Source row sy resampled across to the destination width: per destination
+// column, its channels' sums weighted by the column overlaps.
+void resample_across(const PixelView& src, int sy, const AxisWeights& wx, int dst_width, std::uint64_t* out) {
+    for (int x = 0; x < dst_width; ++x) {
+        const long long* k = wx.weight.data() + wx.offset[x];
+        const int first = wx.first[x], count = wx.count[x];
+        if (src.depth == 32) {
+            const std::uint32_t* in = row32(src, sy) + first;
+            std::uint64_t r = 0, g = 0, b = 0;
+            for (int i = 0; i < count; ++i) {
+                const std::uint64_t w = static_cast<std::uint64_t>(k[i]);
+                r += w * ((in[i] >> 16) & 0xFF);
+                g += w * ((in[i] >> 8) & 0xFF);
+                b += w * (in[i] & 0xFF);
+            }
+            out[3 * x] = r;
+            out[3 * x + 1] = g;
+            out[3 * x + 2] = b;
+        } else {
+            const unsigned char* in = row8(src, sy) + first;
+            std::uint64_t v = 0;
+            for (int i = 0; i < count; ++i) v += static_cast<std::uint64_t>(k[i]) * in[i];
+            out[x] = v;
+        }
+    }
+}
+
+// Destination row y from its channels' weighted sums, each divided by the
+// total weight and rounded.
+void store_averages(const PixelView& dst, int y, const std::uint64_t* sums, const ExactDivider& total) {
+    auto average = [&](std::uint64_t sum) -> unsigned { return static_cast<unsigned>(total.rounded(sum)); };
+    if (dst.depth == 32) {
+        std::uint32_t* out = row32(dst, y);
+        for (int x = 0; x < dst.width; ++x)
+            out[x] = (average(sums[3 * x]) << 16) | (average(sums[3 * x + 1]) << 8) | average(sums[3 * x + 2]);
+    } else {
+        unsigned char* out = row8(dst, y);
+        for (int x = 0; x < dst.width; ++x) out[x] = static_cast<unsigned char>(average(sums[x]));
+    }
+}
+
 bool scaled(const PixelView& src, int factor, PixelImage* out, void (*scale)(const PixelView&, const PixelView&)) {
     if (!view_usable(src)) return false;
     if (!make_pixel_image(scaled_size(src.width, factor), scaled_size(src.height, factor), src.depth, out)) return false;
@@ -223,33 +264,11 @@ void scale_average(const PixelView& src, const PixelView& dst) {
         std::uint64_t* out = ring.data() + row_len * static_cast<std::size_t>(sy % ring_rows);
         if (ring_source[sy % ring_rows] == sy) return out;
         ring_source[sy % ring_rows] = sy;
-        for (int x = 0; x < dst.width; ++x) {
-            const long long* k = wx.weight.data() + wx.offset[x];
-            const int first = wx.first[x], count = wx.count[x];
-            if (channels == 3) {
-                const std::uint32_t* in = row32(src, sy) + first;
-                std::uint64_t r = 0, g = 0, b = 0;
-                for (int i = 0; i < count; ++i) {
-                    const std::uint64_t w = static_cast<std::uint64_t>(k[i]);
-                    r += w * ((in[i] >> 16) & 0xFF);
-                    g += w * ((in[i] >> 8) & 0xFF);
-                    b += w * (in[i] & 0xFF);
-                }
-                out[3 * x] = r;
-                out[3 * x + 1] = g;
-                out[3 * x + 2] = b;
-            } else {
-                const unsigned char* in = row8(src, sy) + first;
-                std::uint64_t v = 0;
-                for (int i = 0; i < count; ++i) v += static_cast<std::uint64_t>(k[i]) * in[i];
-                out[x] = v;
-            }
-        }
+        resample_across(src, sy, wx, dst.width, out);
         return out;
     };
     // Every destination pixel's weights add up to src.width * src.height.
     const ExactDivider total(static_cast<std::uint64_t>(src.width) * static_cast<std::uint64_t>(src.height));
-    auto average = [&](std::uint64_t sum) -> unsigned { return static_cast<unsigned>(total.rounded(sum)); };
     for (int y = 0; y < dst.height; ++y) {
         std::fill(acc.begin(), acc.end(), 0);
         for (int j = 0; j < wy.count[y]; ++j) {
@@ -257,14 +276,7 @@ void scale_average(const PixelView& src, const PixelView& dst) {
             const std::uint64_t* h = across(wy.first[y] + j);
             for (std::size_t i = 0; i < row_len; ++i) acc[i] += ky * h[i];
         }
-        if (channels == 3) {
-            std::uint32_t* out = row32(dst, y);
-            for (int x = 0; x < dst.width; ++x)
-                out[x] = (average(acc[3 * x]) << 16) | (average(acc[3 * x + 1]) << 8) | average(acc[3 * x + 2]);
-        } else {
-            unsigned char* out = row8(dst, y);
-            for (int x = 0; x < dst.width; ++x) out[x] = static_cast<unsigned char>(average(acc[x]));
-        }
+        store_averages(dst, y, acc.data(), total);
     }
 }
 

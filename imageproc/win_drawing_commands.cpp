@@ -22,7 +22,7 @@ void drawing_tool_command(HWND window, DrawingTool tool) {
 void colour_pick_command(HWND window) {
     const int n = find_image_window(window);
     int x, y;
-    if (pick_point(n, &x, &y) != 0) return;
+    if (pick_point(n, kPickPoint, &x, &y) != 0) return;
     select_image(n);
     PixelView view = window_pixels(kCurrentImageWindow);
     const int value = get_pixel(view, x, y);
@@ -42,7 +42,7 @@ void colour_pick_command(HWND window) {
 void draw_text_command(HWND window) {
     const int n = find_and_select_image_window(window);
     int x, y;
-    if (pick_point(n, &x, &y) != 0) return;
+    if (pick_point(n, kPickPoint, &x, &y) != 0) return;
     char line[256];
     read_text_line(line);
     TextCursor cursor = {x, y, x};
@@ -54,8 +54,8 @@ void draw_text_command(HWND window) {
 
 void truetype_draw_command(HWND window) {
     const int n = find_and_select_image_window(window);
-    int x_min, x_max, y_min, y_max;
-    if (pick_box(n, &x_min, &x_max, &y_min, &y_max) != 0) return;
+    int x_min, y_min, x_max, y_max;
+    if (pick_box(n, &x_min, &y_min, &x_max, &y_max) != 0) return;
     sort_pair(&x_min, &x_max);
     sort_pair(&y_min, &y_max);
     char line[256];

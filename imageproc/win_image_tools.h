@@ -14,20 +14,20 @@ namespace kbx {
 // Each waits on image window n for the mouse and makes n the current image
 // window. Results: 0 done (or stopped, with the points as they stand);
 // 1 cancelled with the right or middle button, or the window was closed;
-// 2 n is not an image window in use (nothing happens). When stopped is
-// given (the program's own picks), it tells whether a stop request ended the
-// loop, and a Stop made before the loop began ends it at once (result 1);
-// a tool the user starts from the menu forgets such a Stop. Once Exit has
-// begun every loop returns 1 at once.
-int pick_point(int n, int* x, int* y, bool* stopped = nullptr);
-int pick_row(int n, int* x, int* y, bool* stopped = nullptr);
-int pick_column(int n, int* x, int* y, bool* stopped = nullptr);
-int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max, bool* stopped = nullptr);
-int pick_line(int n, int* x1, int* y1, int* x2, int* y2, bool* stopped = nullptr);
-int pick_circle(int n, int* cx, int* cy, int* r, bool* stopped = nullptr);
+// 2 n is not an image window in use (nothing happens). A Stop made before
+// the loop began is forgotten. Once Exit has begun every loop returns 1 at
+// once.
+// One click of a one-point kind (kPickPoint, kPickRow or kPickColumn).
+int pick_point(int n, PointingKind kind, int* x, int* y);
+// Two clicks with a box between them: its corners, sorted once the second
+// click is taken (a Stop leaves them as they stand).
+int pick_box(int n, int* x_min, int* y_min, int* x_max, int* y_max);
 // pick_placement is declared with the image windows (image/win_image_window.h).
 
-// The loop behind all of them; *loop holds the points afterwards.
+// The loop behind all of them; *loop holds the points afterwards, and
+// whether a stop request ended it. keep_stop (the program's own picks): a
+// Stop made before the loop began ends it at once (result 1) instead of
+// being forgotten.
 int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, PointingLoop* loop,
                       bool keep_stop = false);
 

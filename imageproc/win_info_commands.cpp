@@ -34,7 +34,7 @@ bool make_buffer(std::vector<std::uint32_t>* buffer, long long count) {
 void pixel_report_command(HWND window) {
     const int n = find_image_window(window);
     int x, y;
-    if (pick_point(n, &x, &y) != 0) return;
+    if (pick_point(n, kPickPoint, &x, &y) != 0) return;
     PixelView view = window_pixels(n);
     if (!view_usable(view)) return;
     char report[kPixelReportSize];
@@ -49,7 +49,7 @@ void row_profile_command(HWND window, ProfileTool tool) {
     // luminance profile); the menu offers each tool only for its depth.
     if (image_window_in_use(n) && image_windows[n].depth != profile_source_depth(tool)) return;
     int x, y;
-    if (pick_row(n, &x, &y) != 0) return;
+    if (pick_point(n, kPickRow, &x, &y) != 0) return;
     PixelView source = window_pixels(n);
     if (!view_usable(source)) return;
     char title[512];
@@ -70,8 +70,8 @@ void row_profile_command(HWND window, ProfileTool tool) {
 void area_crcb_command(HWND window) {
     const int n = find_image_window(window);
     if (image_window_in_use(n) && image_windows[n].depth != 32) return;
-    int x_min, x_max, y_min, y_max;
-    if (pick_box(n, &x_min, &x_max, &y_min, &y_max) != 0) return;
+    int x_min, y_min, x_max, y_max;
+    if (pick_box(n, &x_min, &y_min, &x_max, &y_max) != 0) return;
     sort_pair(&x_min, &x_max);
     sort_pair(&y_min, &y_max);
     PixelView source = window_pixels(n);

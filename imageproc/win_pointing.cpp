@@ -33,12 +33,6 @@ void begin_pointing(int n, const char* prompt, bool keep_stop) {
     drawing_tool_mode = 1;
 }
 
-// Tells a caller that wants to know whether a stop ended the loop.
-int ended(int result, const PointingLoop& loop, bool* stopped) {
-    if (stopped) *stopped = loop.stopped;
-    return result;
-}
-
 void end_pointing() {
     show_depth_status();
     drawing_tool_mode = 0;
@@ -60,7 +54,7 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
         loop->stopped = true;
         return 1;
     }
-    flush_text_output();
+    show_pending_output();
     const char* prompt = pointing_prompt(*loop);
     begin_pointing(n, prompt, keep_stop);
 
@@ -92,65 +86,31 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
     return result;
 }
 
-int pick_point(int n, int* x, int* y, bool* stopped) {
-    PointingLoop loop;
-    int result = run_pointing_loop(n, kPickPoint, 0, 0, &loop, stopped != nullptr);
-    *x = loop.x1;
-    *y = loop.y1;
-    return ended(result, loop, stopped);
-}
+namespace {
 
-int pick_row(int n, int* x, int* y, bool* stopped) {
+// The loops that take one click give its point.
+int pick_one_point(int n, PointingKind kind, int place_w, int place_h, int* x, int* y) {
     PointingLoop loop;
-    int result = run_pointing_loop(n, kPickRow, 0, 0, &loop, stopped != nullptr);
-    *x = loop.x1;
-    *y = loop.y1;
-    return ended(result, loop, stopped);
-}
-
-int pick_column(int n, int* x, int* y, bool* stopped) {
-    PointingLoop loop;
-    int result = run_pointing_loop(n, kPickColumn, 0, 0, &loop, stopped != nullptr);
-    *x = loop.x1;
-    *y = loop.y1;
-    return ended(result, loop, stopped);
-}
-
-int pick_box(int n, int* x_min, int* x_max, int* y_min, int* y_max, bool* stopped) {
-    PointingLoop loop;
-    int result = run_pointing_loop(n, kPickBox, 0, 0, &loop, stopped != nullptr);
-    *x_min = loop.x1;
-    *y_min = loop.y1;
-    *x_max = loop.x2;
-    *y_max = loop.y2;
-    return ended(result, loop, stopped);
-}
-
-int pick_line(int n, int* x1, int* y1, int* x2, int* y2, bool* stopped) {
-    PointingLoop loop;
-    int result = run_pointing_loop(n, kPickLine, 0, 0, &loop, stopped != nullptr);
-    *x1 = loop.x1;
-    *y1 = loop.y1;
-    *x2 = loop.x2;
-    *y2 = loop.y2;
-    return ended(result, loop, stopped);
-}
-
-int pick_circle(int n, int* cx, int* cy, int* r, bool* stopped) {
-    PointingLoop loop;
-    int result = run_pointing_loop(n, kPickCircle, 0, 0, &loop, stopped != nullptr);
-    *cx = loop.x1;
-    *cy = loop.y1;
-    *r = loop.r;
-    return ended(result, loop, stopped);
-}
-
-int pick_placement(int n, int w, int h, int* x, int* y) {
-    PointingLoop loop;
-    int result = run_pointing_loop(n, kPickPlacement, w, h, &loop);
+    const int result = run_pointing_loop(n, kind, place_w, place_h, &loop);
     *x = loop.x1;
     *y = loop.y1;
     return result;
 }
+
+}  // namespace
+
+int pick_point(int n, PointingKind kind, int* x, int* y) { return pick_one_point(n, kind, 0, 0, x, y); }
+
+int pick_box(int n, int* x_min, int* y_min, int* x_max, int* y_max) {
+    PointingLoop loop;
+    const int result = run_pointing_loop(n, kPickBox, 0, 0, &loop);
+    *x_min = loop.x1;
+    *y_min = loop.y1;
+    *x_max = loop.x2;
+    *y_max = loop.y2;
+    return result;
+}
+
+int pick_placement(int n, int w, int h, int* x, int* y) { return pick_one_point(n, kPickPlacement, w, h, x, y); }
 
 }  // namespace kbx

@@ -82,8 +82,8 @@ int scale_command(int n, int factor) {
 
 void clipping_command(HWND window) {
     const int n = find_image_window(window);
-    int x_min, x_max, y_min, y_max;
-    if (pick_box(n, &x_min, &x_max, &y_min, &y_max) != 0) return;
+    int x_min, y_min, x_max, y_max;
+    if (pick_box(n, &x_min, &y_min, &x_max, &y_max) != 0) return;
     // A Stop while the box was dragged leaves its corners unsorted.
     sort_pair(&x_min, &x_max);
     sort_pair(&y_min, &y_max);
@@ -98,6 +98,59 @@ void clipping_command(HWND window) {
     if (clip < 0) return;
     copy_rect(window_pixels(n), x_min, y_min, window_pixels(clip));
     paint_image(clip);
+}
+
+// The commands that point or report (the whole-picture ones are known to
+// picture_command_kind), and what each runs.
+enum PointingCommandKind {
+    kClipping, kPixelReport, kRowProfile, kAreaCrcb, kColourPick, kDrawingTool, kBitmapText, kTrueTypeText,
+};
+struct PointingCommand {
+    int id;
+    PointingCommandKind kind;
+    int tool;   // the ProfileTool or DrawingTool of the kinds that have one
+};
+const PointingCommand kPointingCommands[] = {
+    {kCmdClipping, kClipping, 0},
+    {kCmdPixelInfo, kPixelReport, 0},
+    {kCmdLineRgb, kRowProfile, kProfileRgb},
+    {kCmdLineHsv, kRowProfile, kProfileHsv},
+    {kCmdLineYcrcb, kRowProfile, kProfileYcrcb},
+    {kCmdLineLumi, kRowProfile, kProfileLumi},
+    {kCmdLineCrcb, kRowProfile, kProfileCrcb},
+    {kCmdAreaCrcb, kAreaCrcb, 0},
+    {kCmdColorPick, kColourPick, 0},
+    {kCmdDrawLine, kDrawingTool, kToolLine},
+    {kCmdDrawLineHorz, kDrawingTool, kToolHorizontalLine},
+    {kCmdDrawLineVert, kDrawingTool, kToolVerticalLine},
+    {kCmdDrawBox, kDrawingTool, kToolBox},
+    {kCmdFillBox, kDrawingTool, kToolFillBox},
+    {kCmdXorFillBox, kDrawingTool, kToolXorBox},
+    {kCmdDrawCircle, kDrawingTool, kToolCircle},
+    {kCmdFillCircle, kDrawingTool, kToolFillCircle},
+    {kCmdXorFillCircle, kDrawingTool, kToolXorCircle},
+    {kCmdPaint, kDrawingTool, kToolPaint},
+    {kCmdDrawText, kBitmapText, 0},
+    {kCmdTrueTypeDraw, kTrueTypeText, 0},
+};
+
+const PointingCommand* find_pointing_command(int id) {
+    for (const PointingCommand& command : kPointingCommands)
+        if (command.id == id) return &command;
+    return nullptr;
+}
+
+void run_pointing_command(HWND window, const PointingCommand& command) {
+    switch (command.kind) {
+        case kClipping: clipping_command(window); break;
+        case kPixelReport: pixel_report_command(window); break;
+        case kRowProfile: row_profile_command(window, static_cast<ProfileTool>(command.tool)); break;
+        case kAreaCrcb: area_crcb_command(window); break;
+        case kColourPick: colour_pick_command(window); break;
+        case kDrawingTool: drawing_tool_command(window, static_cast<DrawingTool>(command.tool)); break;
+        case kBitmapText: draw_text_command(window); break;
+        case kTrueTypeText: truetype_draw_command(window); break;
+    }
 }
 
 }  // namespace
@@ -122,63 +175,26 @@ int run_picture_command(int n, int id) {
 }
 
 bool run_processing_command(HWND window, int id) {
-    // The whole-picture commands are known to picture_command_kind; these
-    // are the ones that point or report.
-    if (picture_command_kind(id) == kNotPictureCommand) {
-        switch (id) {
-            case kCmdClipping:
-            case kCmdPixelInfo: case kCmdLineRgb: case kCmdLineHsv: case kCmdLineYcrcb: case kCmdLineLumi:
-            case kCmdLineCrcb: case kCmdAreaCrcb:
-            case kCmdColorPick:
-            case kCmdDrawLine: case kCmdDrawLineHorz: case kCmdDrawLineVert:
-            case kCmdDrawBox: case kCmdFillBox: case kCmdXorFillBox:
-            case kCmdDrawCircle: case kCmdFillCircle: case kCmdXorFillCircle:
-            case kCmdDrawText: case kCmdTrueTypeDraw: case kCmdPaint:
-                break;
-            default:
-                return false;
-        }
-    }
+    const PictureCommandKind picture = picture_command_kind(id);
+    const PointingCommand* pointing = picture == kNotPictureCommand ? find_pointing_command(id) : nullptr;
+    if (picture == kNotPictureCommand && !pointing) return false;
     // One tool at a time: a command that reaches a window while a pointing
     // loop runs (only a posted one can) would move or redraw pixels under
     // the loop's rubber band, or start a second loop inside the first.
     if (drawing_tool_mode) return true;
-    switch (picture_command_kind(id)) {
+    switch (picture) {
         case kPictureInPlace:
             run_picture_command(find_image_window(window), id);
-            return true;
+            break;
         case kPictureSelecting:
             // A program gets the refusal as a result; the menu user is told
             // why nothing happened.
             if (run_picture_command(find_and_select_image_window(window), id) == 2)
                 flash_status_text("Too large to show: picture kept");
-            return true;
-        default:
             break;
-    }
-    switch (id) {
-        case kCmdClipping: clipping_command(window); break;
-        case kCmdPixelInfo: pixel_report_command(window); break;
-        case kCmdLineRgb: row_profile_command(window, kProfileRgb); break;
-        case kCmdLineHsv: row_profile_command(window, kProfileHsv); break;
-        case kCmdLineYcrcb: row_profile_command(window, kProfileYcrcb); break;
-        case kCmdLineLumi: row_profile_command(window, kProfileLumi); break;
-        case kCmdLineCrcb: row_profile_command(window, kProfileCrcb); break;
-        case kCmdAreaCrcb: area_crcb_command(window); break;
-        case kCmdColorPick: colour_pick_command(window); break;
-        case kCmdDrawLine: drawing_tool_command(window, kToolLine); break;
-        case kCmdDrawLineHorz: drawing_tool_command(window, kToolHorizontalLine); break;
-        case kCmdDrawLineVert: drawing_tool_command(window, kToolVerticalLine); break;
-        case kCmdDrawBox: drawing_tool_command(window, kToolBox); break;
-        case kCmdFillBox: drawing_tool_command(window, kToolFillBox); break;
-        case kCmdXorFillBox: drawing_tool_command(window, kToolXorBox); break;
-        case kCmdDrawCircle: drawing_tool_command(window, kToolCircle); break;
-        case kCmdFillCircle: drawing_tool_command(window, kToolFillCircle); break;
-        case kCmdXorFillCircle: drawing_tool_command(window, kToolXorCircle); break;
-        case kCmdPaint: drawing_tool_command(window, kToolPaint); break;
-        case kCmdDrawText: draw_text_command(window); break;
-        case kCmdTrueTypeDraw: truetype_draw_command(window); break;
-        default: break;
+        case kNotPictureCommand:
+            run_pointing_command(window, *pointing);
+            break;
     }
     return true;
 }

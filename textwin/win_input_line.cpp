@@ -104,7 +104,7 @@ void KBX_InputLine(char* buffer) {
     const int marker = current_text_window + 1;
     SetForegroundWindow(r.window);
     buffer[0] = 0;
-    flush_text_output();
+    show_pending_output();
     set_status_text("Input text");
 
     Caret caret = {1, true, ms_clock()};

@@ -6,6 +6,7 @@
 // window's thread copies what has stayed held for a repaint interval.
 #include <atomic>
 
+#include "core/win_messages.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
 #include "textwin/win_text_window.h"
@@ -35,7 +36,7 @@ bool on_user_thread() { return GetCurrentThreadId() == control.user_thread_id; }
 bool own_window(const TextWindowRecord& r) { return GetWindowThreadProcessId(r.window, nullptr) == GetCurrentThreadId(); }
 
 void arm_late_copy() {
-    if (!late_copy_armed.exchange(true)) PostMessageW(control.window, kTextOutputHeldMessage, 0, 0);
+    if (!late_copy_armed.exchange(true)) PostMessageW(control.window, kMsgTextOutputHeld, 0, 0);
 }
 
 }  // namespace
@@ -60,7 +61,7 @@ void note_text_output(TextWindowRecord& r) {
     InvalidateRect(r.window, nullptr, FALSE);
 }
 
-void flush_text_output() {
+void show_pending_output() {
     if (!on_user_thread()) return;
     for (int n = 0; n < kMaxWindows; ++n) {
         TextWindowRecord& r = text_windows[n];

@@ -53,7 +53,7 @@ void print_wide(const wchar_t* text);
 void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text);
 
 // Output reaches the screen in copies at most this many milliseconds apart,
-// about a display frame. flush_text_output (core/runtime.h) makes the
+// about a display frame. show_pending_output (core/win_runtime.h) makes the
 // screen exact wherever the program pauses.
 constexpr unsigned int kTextRepaintIntervalMs = 15;
 // After output into window r: the whole client becomes due for the screen,
@@ -74,8 +74,6 @@ struct TextScreenLock {
     TextScreenLock& operator=(const TextScreenLock&) = delete;
 };
 
-// Posted to the control window when a print first holds output back.
-const UINT kTextOutputHeldMessage = WM_APP + 40;
 // On the control window's thread: copies to the screen the output that has
 // been held for a repaint interval, without waiting for a busy lock.
 // Milliseconds until it should look again; 0 when nothing is held.

@@ -100,15 +100,6 @@ LRESULT on_right_button(HWND window, WPARAM wparam, LPARAM lparam) {
 
 LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_CREATE:
-        case WM_DESTROY:
-            return 0;
-        case WM_MOVE:
-            refresh_snap_table();
-            return 0;
-        case WM_MOVING:
-            snap_moving_window(reinterpret_cast<RECT*>(lparam), window);
-            return TRUE;
         case WM_SIZE:
             return on_size(window, wparam, lparam);
         case WM_PAINT:
@@ -124,7 +115,7 @@ LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_RBUTTONDOWN:
             return on_right_button(window, wparam, lparam);
         default:
-            return DefWindowProcW(window, message, wparam, lparam);
+            return framework_window_default(window, message, wparam, lparam);
     }
 }
 

@@ -51,6 +51,76 @@ bool copy_to_clipboard(const std::string& fragment) {
     return hand_to_clipboard(CF_TEXT, memory) == 0;
 }
 
+// Each section prints its lines and adds its source to the fragment. Each
+// line reads the tables afresh: printing lets windows move or close.
+void report_image_windows(std::string* fragment) {
+    bool any_image = false;
+    for (int n = 0; n < kMaxWindows; ++n) any_image = any_image || image_windows[n].in_use;
+    if (!any_image) return;
+    heading("[Image Window]\n");
+    *fragment += layout_image_heading();
+    for (int n = 0; n < kMaxWindows; ++n) {
+        const ImageWindowRecord& r = image_windows[n];
+        if (!r.in_use) continue;
+        POINT at = top_left(r.window);
+        const char* title = r.title ? r.title : "";
+        KBX_Print(" %d ", n);
+        KBX_PushColor(kBlack, kAzure);
+        KBX_Print("%d ", r.depth);
+        KBX_PopColor();
+        KBX_PushColor(kBlack, kMagenta);
+        KBX_Print("%d ", r.screen_limited);
+        KBX_PopColor();
+        KBX_Print(" '%s' X:%d Y:%d W:%d H:%d ZM:%d%%\n", title, static_cast<int>(at.x), static_cast<int>(at.y),
+                  r.width, r.height, r.zoom);
+        *fragment += layout_image_line(LayoutImage{n, r.depth, r.screen_limited, title, static_cast<int>(at.x),
+                                                   static_cast<int>(at.y), r.width, r.height, r.zoom});
+    }
+}
+
+void report_text_windows(std::string* fragment) {
+    heading("[Text Window]\n");
+    *fragment += layout_text_heading();
+    for (int n = 0; n < kMaxWindows; ++n) {
+        const TextWindowRecord& r = text_windows[n];
+        if (!r.in_use) continue;
+        POINT at = top_left(r.window);
+        KBX_Print(" %d X:%d Y:%d W:%d H:%d\n", n, static_cast<int>(at.x), static_cast<int>(at.y), r.client_width,
+                  r.client_height);
+        *fragment += layout_text_line(
+            LayoutText{n, static_cast<int>(at.x), static_cast<int>(at.y), r.client_width, r.client_height});
+    }
+}
+
+void report_input_box(std::string* fragment) {
+    if (!input_box.window) return;
+    heading("[Input Box]\n");
+    POINT at = top_left(input_box.window);
+    KBX_Print(" X:%d Y:%d ITEM:%d ", static_cast<int>(at.x), static_cast<int>(at.y), input_box.item_count);
+    KBX_Print("ISIZE:%d ESIZE:%d\n", input_box.label_width, input_box.field_width);
+    LayoutInputBox box{static_cast<int>(at.x), static_cast<int>(at.y), input_box.item_count, input_box.label_width,
+                       input_box.field_width, {}};
+    for (int i = 0; i < input_box.item_count && input_box.window; ++i)
+        box.labels.push_back(control_text(input_box.label[i]));
+    *fragment += layout_input_box_lines(box);
+}
+
+void report_button_box(std::string* fragment) {
+    if (!button_box.window) return;
+    heading("[Button Box]\n");
+    POINT at = top_left(button_box.window);
+    RECT client = {};
+    GetClientRect(button_box.window, &client);
+    KBX_Print(" X:%d Y:%d NX:%d NY:%d ", static_cast<int>(at.x), static_cast<int>(at.y), button_box.button_columns,
+              button_box.button_rows);
+    KBX_Print("SIZE:%dx%d\n", static_cast<int>(client.right), static_cast<int>(client.bottom));
+    LayoutButtonBox box{static_cast<int>(at.x), static_cast<int>(at.y), button_box.button_columns,
+                        button_box.button_rows, static_cast<int>(client.right), static_cast<int>(client.bottom), {}};
+    for (int k = 0; k < button_box.button_count && button_box.window; ++k)
+        box.captions.push_back(control_text(button_box.button[k]));
+    *fragment += layout_button_box_lines(box);
+}
+
 }  // namespace
 
 void window_info_report(int t) {
@@ -63,71 +133,10 @@ void window_info_report(int t) {
     fragment += layout_header();
     KBX_PopColor();
 
-    // Each line reads the tables afresh: printing lets windows move or close.
-    bool any_image = false;
-    for (int n = 0; n < kMaxWindows; ++n) any_image = any_image || image_windows[n].in_use;
-    if (any_image) {
-        heading("[Image Window]\n");
-        fragment += layout_image_heading();
-        for (int n = 0; n < kMaxWindows; ++n) {
-            const ImageWindowRecord& r = image_windows[n];
-            if (!r.in_use) continue;
-            POINT at = top_left(r.window);
-            const char* title = r.title ? r.title : "";
-            KBX_Print(" %d ", n);
-            KBX_PushColor(kBlack, kAzure);
-            KBX_Print("%d ", r.depth);
-            KBX_PopColor();
-            KBX_PushColor(kBlack, kMagenta);
-            KBX_Print("%d ", r.screen_limited);
-            KBX_PopColor();
-            KBX_Print(" '%s' X:%d Y:%d W:%d H:%d ZM:%d%%\n", title, static_cast<int>(at.x), static_cast<int>(at.y),
-                      r.width, r.height, r.zoom);
-            fragment += layout_image_line(
-                LayoutImage{n, r.depth, r.screen_limited, title, static_cast<int>(at.x), static_cast<int>(at.y),
-                            r.width, r.height, r.zoom});
-        }
-    }
-
-    heading("[Text Window]\n");
-    fragment += layout_text_heading();
-    for (int n = 0; n < kMaxWindows; ++n) {
-        const TextWindowRecord& r = text_windows[n];
-        if (!r.in_use) continue;
-        POINT at = top_left(r.window);
-        KBX_Print(" %d X:%d Y:%d W:%d H:%d\n", n, static_cast<int>(at.x), static_cast<int>(at.y), r.client_width,
-                  r.client_height);
-        fragment += layout_text_line(
-            LayoutText{n, static_cast<int>(at.x), static_cast<int>(at.y), r.client_width, r.client_height});
-    }
-
-    if (input_box.window) {
-        heading("[Input Box]\n");
-        POINT at = top_left(input_box.window);
-        KBX_Print(" X:%d Y:%d ITEM:%d ", static_cast<int>(at.x), static_cast<int>(at.y), input_box.item_count);
-        KBX_Print("ISIZE:%d ESIZE:%d\n", input_box.label_width, input_box.field_width);
-        LayoutInputBox box{static_cast<int>(at.x), static_cast<int>(at.y), input_box.item_count,
-                           input_box.label_width, input_box.field_width, {}};
-        for (int i = 0; i < input_box.item_count && input_box.window; ++i)
-            box.labels.push_back(control_text(input_box.label[i]));
-        fragment += layout_input_box_lines(box);
-    }
-
-    if (button_box.window) {
-        heading("[Button Box]\n");
-        POINT at = top_left(button_box.window);
-        RECT client = {};
-        GetClientRect(button_box.window, &client);
-        KBX_Print(" X:%d Y:%d NX:%d NY:%d ", static_cast<int>(at.x), static_cast<int>(at.y),
-                  button_box.button_columns, button_box.button_rows);
-        KBX_Print("SIZE:%dx%d\n", static_cast<int>(client.right), static_cast<int>(client.bottom));
-        LayoutButtonBox box{static_cast<int>(at.x), static_cast<int>(at.y), button_box.button_columns,
-                            button_box.button_rows, static_cast<int>(client.right), static_cast<int>(client.bottom),
-                            {}};
-        for (int k = 0; k < button_box.button_count && button_box.window; ++k)
-            box.captions.push_back(control_text(button_box.button[k]));
-        fragment += layout_button_box_lines(box);
-    }
+    report_image_windows(&fragment);
+    report_text_windows(&fragment);
+    report_input_box(&fragment);
+    report_button_box(&fragment);
 
     KBX_PushColor(kBlack, kYellow);
     KBX_Print("**********************************\n");

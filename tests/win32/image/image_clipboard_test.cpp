@@ -204,13 +204,13 @@ TEST_F(ImageClipboard, PasteOfALargerPictureIsClipped) {
         fill32(0, [](int x, int y) { return static_cast<std::uint32_t>((x & 0xFF) << 16 | (y & 0xFF) << 8 | 7); });
         copy_image_to_clipboard(0);
         ASSERT_EQ(0, KBX_CreateImage(1, "Small", -1, -1, 320, 240, 100));
-        paste_into_image(0, 1, 0);
+        paste_into_image(1, 0, 0);
         for (int y = 0; y < 240; y += 7)
             for (int x = 0; x < 320; x += 5)
                 ASSERT_EQ(static_cast<std::uint32_t>((x & 0xFF) << 16 | (y & 0xFF) << 8 | 7), pixel32(1, x, y) & 0xFFFFFF);
         // At an offset: only the part inside changes.
         fill32(1, [](int, int) { return 0u; });
-        paste_into_image(300, 1, 230);
+        paste_into_image(1, 300, 230);
         EXPECT_EQ(0u, pixel32(1, 299, 239));
         EXPECT_EQ(7u, pixel32(1, 300, 230) & 0xFFFFFF);
         EXPECT_EQ(static_cast<std::uint32_t>(19 << 16 | 9 << 8 | 7), pixel32(1, 319, 239) & 0xFFFFFF);

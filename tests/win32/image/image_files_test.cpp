@@ -153,6 +153,7 @@ TEST_F(ImageFiles, SaveInEveryFormatAndLoadBack) {
         EXPECT_EQ(2, save_image_file(0, 7, 3, in_dir("never").c_str()));
         EXPECT_EQ(2, save_image_file(5, -1, 3, in_dir("never").c_str()));
         EXPECT_EQ(1, save_image_file(5, 7, 9, in_dir("never").c_str()));
+        EXPECT_EQ(1, save_image_file(5, 7, 3, in_dir("no_such_folder\\never").c_str()));   // cannot be written
 
         ASSERT_EQ(0, KBX_CreateImage(1, "Q", -1, -1, 32, 32, 100));
         fill32(1, quadrant);
