@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "kbx_commands.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
 #include "image/image_title.h"
@@ -127,6 +128,7 @@ int create_image_window_ex(int zoom, int n, const char* title, int x, int y, int
         r.title = nullptr;
         return 3;
     }
+    SetPropW(r.window, KBX_IMAGE_NUMBER_PROPERTY, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(n) + 1));
     UpdateWindow(r.window);
     SetForegroundWindow(r.window);
     DragAcceptFiles(r.window, TRUE);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "kbx_commands.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
 #include "image/image_menus.h"
@@ -177,6 +178,9 @@ LRESULT CALLBACK image_window_proc(HWND window, UINT message, WPARAM wparam, LPA
             return on_get_min_max_info(window, reinterpret_cast<MINMAXINFO*>(lparam));
         case WM_DROPFILES:
             return on_drop(window, reinterpret_cast<HDROP>(wparam));
+        case WM_NCDESTROY:
+            RemovePropW(window, KBX_IMAGE_NUMBER_PROPERTY);
+            return framework_window_default(window, message, wparam, lparam);
         default:
             return framework_window_default(window, message, wparam, lparam);
     }

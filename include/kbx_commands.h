@@ -3,6 +3,11 @@
 #ifndef KBX_COMMANDS_H
 #define KBX_COMMANDS_H
 
+// The window property (GetPropW, readable from other processes) in which
+// an image window carries its number plus one: image windows show no number
+// in their caption.
+#define KBX_IMAGE_NUMBER_PROPERTY L"KBX_ImageNumber"
+
 enum KBX_Command {
     // Control window.
     KBX_CMD_START = 1001,

@@ -7,8 +7,7 @@
 //
 // What it cannot see: text windows keep no text, only pixels, so what a
 // program prints is read from the window's log (KBX_TestStartLog, then
-// KBX_TestWaitForOutput); image windows carry no number outside the program,
-// so they are found by title.
+// KBX_TestWaitForOutput).
 //
 // Every wait ends after KBX_TestTimeout() milliseconds at most; a call that
 // fails says why (and what it waited for) in KBX_TestLastError(). Nothing
@@ -48,6 +47,7 @@ enum KBX_TestWindowKind {
     KBX_TEST_TEXT_WINDOW,   // number n: "TextWindow n"
     KBX_TEST_INPUT_BOX,
     KBX_TEST_BUTTON_BOX,
+    KBX_TEST_IMAGE_WINDOW,  // number n, as the program opened it
 };
 
 // --- waits and errors -----------------------------------------------------
@@ -94,13 +94,13 @@ void KBX_TestEnd(KBX_TestProgram* program);
 int KBX_TestReadFile(const KBX_TestProgram* program, const char* name, std::string* contents);
 
 // --- windows ---------------------------------------------------------------
-// The program's window of this kind (n: the text window's number, else
-// ignored); null when it is not open.
+// The program's window of this kind (n: the text or image window's number,
+// else ignored); null when it is not open.
 KBX_TestWindow KBX_TestFindWindow(const KBX_TestProgram* program, KBX_TestWindowKind kind, int n = 0);
 // The same, waiting for it to open; null when it did not in time.
 KBX_TestWindow KBX_TestWaitForWindow(const KBX_TestProgram* program, KBX_TestWindowKind kind, int n = 0);
 // The image window whose title (before its zoom, "title(100%)") is title;
-// null when none is open. KBX_TestWaitForImageWindow waits for it.
+// null when none is open (the first of several with that title). KBX_TestWaitForImageWindow waits for it.
 KBX_TestWindow KBX_TestFindImageWindow(const KBX_TestProgram* program, const char* title);
 KBX_TestWindow KBX_TestWaitForImageWindow(const KBX_TestProgram* program, const char* title);
 // A window's text (title, caption, field text) as ANSI; "" for none.

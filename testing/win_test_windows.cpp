@@ -15,6 +15,7 @@ const char* kind_name(KBX_TestWindowKind kind) {
         case KBX_TEST_TEXT_WINDOW: return "text window";
         case KBX_TEST_INPUT_BOX: return "the input box";
         case KBX_TEST_BUTTON_BOX: return "the button box";
+        case KBX_TEST_IMAGE_WINDOW: return "image window";
     }
     return "?";
 }
@@ -23,6 +24,12 @@ const char* kind_name(KBX_TestWindowKind kind) {
 bool caption_has_title(const std::wstring& caption, const std::wstring& title) {
     return caption.size() > title.size() && caption.compare(0, title.size(), title) == 0 &&
            caption[title.size()] == L'(';
+}
+
+HWND image_window_numbered(const KBX_TestProgram* program, int n) {
+    for (HWND w : top_level_windows(program->pid, L"kbx_iw"))
+        if (reinterpret_cast<INT_PTR>(GetPropW(w, KBX_IMAGE_NUMBER_PROPERTY)) == static_cast<INT_PTR>(n) + 1) return w;
+    return nullptr;
 }
 
 int thread_hold(const KBX_TestProgram* program, bool hold) {
@@ -46,6 +53,7 @@ KBX_TestWindow KBX_TestFindWindow(const KBX_TestProgram* program, KBX_TestWindow
         }
         case KBX_TEST_INPUT_BOX: return program_window(program, L"kbx_ib");
         case KBX_TEST_BUTTON_BOX: return program_window(program, L"kbx_bb");
+        case KBX_TEST_IMAGE_WINDOW: return image_window_numbered(program, n);
     }
     return nullptr;
 }
@@ -54,7 +62,8 @@ KBX_TestWindow KBX_TestWaitForWindow(const KBX_TestProgram* program, KBX_TestWin
     KBX_TestWindow found = nullptr;
     if (wait_until([&] { return (found = KBX_TestFindWindow(program, kind, n)) != nullptr; }, wait_limit()))
         return found;
-    if (kind == KBX_TEST_TEXT_WINDOW) fail(0, "waited %lu ms for text window %d to open", wait_limit(), n);
+    if (kind == KBX_TEST_TEXT_WINDOW || kind == KBX_TEST_IMAGE_WINDOW)
+        fail(0, "waited %lu ms for %s %d to open", wait_limit(), kind_name(kind), n);
     else fail(0, "waited %lu ms for %s to open", wait_limit(), kind_name(kind));
     return nullptr;
 }

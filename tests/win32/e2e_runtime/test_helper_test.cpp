@@ -17,6 +17,8 @@ TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
     KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "given");
     ASSERT_NE(image, nullptr) << KBX_TestLastError();
     EXPECT_EQ(KBX_TestImageZoom(image), 150);
+    EXPECT_EQ(KBX_TestFindWindow(&program, KBX_TEST_IMAGE_WINDOW, 2), image);
+    EXPECT_EQ(KBX_TestFindWindow(&program, KBX_TEST_IMAGE_WINDOW, 0), nullptr);
 
     KBX_TestPicture picture;
     ASSERT_EQ(KBX_TestReadImage(image, &picture), 0) << KBX_TestLastError();
