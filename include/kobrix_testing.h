@@ -83,10 +83,12 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
 // window or no answer in time.
 int KBX_TestPressStart(KBX_TestProgram* program);
 int KBX_TestPressStop(KBX_TestProgram* program);
-// Exit, then waits for the process to end: *exit_code gets its exit code and
-// *milliseconds the time from Exit to its end (either may be null).
+// Exit, then waits for the process to end: *exit_code gets its exit code,
+// *milliseconds the time from Exit to its end, and *forced 0 when the
+// program's routines ended by themselves, 1 when Exit had to end them after
+// its grace period, -1 when that cannot be told (any may be null).
 // 0 ended; 1 not ended in time (it is then ended with code 99); 2 no process.
-int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds);
+int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, int* forced = nullptr);
 // Ends the process if it still runs, closes it and deletes its folder.
 void KBX_TestEnd(KBX_TestProgram* program);
 // Reads a file of the program's folder (a log, a saved picture) into

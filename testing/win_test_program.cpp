@@ -111,9 +111,18 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
 int KBX_TestPressStart(KBX_TestProgram* program) { return send_control_command(program, KBX_CMD_START, "Start"); }
 int KBX_TestPressStop(KBX_TestProgram* program) { return send_control_command(program, KBX_CMD_STOP, "Stop"); }
 
-int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds) {
+// The thread that runs the program's routines, as its control window names
+// it; null when it does not.
+static HANDLE open_program_thread(const KBX_TestProgram* program) {
+    const ULONG_PTR id = reinterpret_cast<ULONG_PTR>(GetPropW(as_hwnd(program->control), KBX_PROGRAM_THREAD_PROPERTY));
+    return id ? OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id)) : nullptr;
+}
+
+int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, int* forced) {
     if (!program->process) return fail(2, "exit: no program runs");
     Process p = as_process(program);
+    if (forced) *forced = -1;
+    HANDLE thread = open_program_thread(program);
     LARGE_INTEGER frequency, from, to;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&from);
@@ -121,6 +130,12 @@ int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds) {
     DWORD code = 0;
     const bool ended = wait_exit(p, wait_limit(), &code);
     QueryPerformanceCounter(&to);
+    DWORD thread_code = STILL_ACTIVE;
+    if (thread) {
+        if (ended && GetExitCodeThread(thread, &thread_code) && thread_code != STILL_ACTIVE && forced)
+            *forced = thread_code == 1 ? 1 : 0;
+        CloseHandle(thread);
+    }
     if (!ended) {
         terminate(p);
         program->process = nullptr;

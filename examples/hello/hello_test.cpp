@@ -10,7 +10,8 @@ int main() {
     KBX_TEST_CHECK(KBX_TestPressButton(&hello, 0) == 0);           // Greet
     KBX_TEST_CHECK(KBX_TestWaitForOutput(&hello, 0, "Hello, Ada!\r\n") == 0);
     int code = -1;
-    KBX_TEST_CHECK(KBX_TestExit(&hello, &code, nullptr) == 0 && code == 0);
+    int forced = -1;   // 1: Exit had to end the main routine after its grace
+    KBX_TEST_CHECK(KBX_TestExit(&hello, &code, nullptr, &forced) == 0 && code == 0 && forced == 0);
     KBX_TestEnd(&hello);
     return KBX_TestFailures();
 }
