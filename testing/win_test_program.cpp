@@ -112,9 +112,12 @@ int KBX_TestPressStart(KBX_TestProgram* program) { return send_control_command(p
 int KBX_TestPressStop(KBX_TestProgram* program) { return send_control_command(program, KBX_CMD_STOP, "Stop"); }
 
 // The thread that runs the program's routines, as its control window names
-// it; null when it does not.
+// it once it has started it; null when it does not in time.
 static HANDLE open_program_thread(const KBX_TestProgram* program) {
-    const ULONG_PTR id = reinterpret_cast<ULONG_PTR>(GetPropW(as_hwnd(program->control), KBX_PROGRAM_THREAD_PROPERTY));
+    ULONG_PTR id = 0;
+    wait_until([&] {
+        return (id = reinterpret_cast<ULONG_PTR>(GetPropW(as_hwnd(program->control), KBX_PROGRAM_THREAD_PROPERTY))) != 0;
+    }, wait_limit());
     return id ? OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id)) : nullptr;
 }
 
@@ -122,7 +125,7 @@ int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, in
     if (!program->process) return fail(2, "exit: no program runs");
     Process p = as_process(program);
     if (forced) *forced = -1;
-    HANDLE thread = open_program_thread(program);
+    HANDLE thread = forced ? open_program_thread(program) : nullptr;
     LARGE_INTEGER frequency, from, to;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&from);

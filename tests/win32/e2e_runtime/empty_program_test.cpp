@@ -33,7 +33,9 @@ std::wstring settled_status(HWND control) {
 // Escape on the control window ends the program, with exit code 0; its
 // main routine returns by itself instead of being ended after the grace.
 void expect_ends_on_escape(Process& p, HWND control) {
-    const auto id = reinterpret_cast<ULONG_PTR>(GetPropW(control, KBX_PROGRAM_THREAD_PROPERTY));
+    // Named once the control window has fallen into place and started it.
+    ULONG_PTR id = 0;
+    wait_until([&] { return (id = reinterpret_cast<ULONG_PTR>(GetPropW(control, KBX_PROGRAM_THREAD_PROPERTY))) != 0; });
     HANDLE thread = OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
     EXPECT_NE(thread, nullptr);
     post_key(control, VK_ESCAPE);
