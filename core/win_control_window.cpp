@@ -227,7 +227,7 @@ void copy_held_text_output_later(HWND window) {
 // What the program wrote is still in its C runtime's buffers and its static
 // objects: the process has to end the normal way, through the runtime's
 // exit, for it to reach the files.
-const DWORD kForcedEndMs = 300;
+const DWORD kForcedEndMs = 200;
 
 // The ended thread may have held a lock (the heap's, a stream's, GDI's) that
 // the normal end needs; then nothing but this ends the process.
@@ -240,7 +240,7 @@ DWORD WINAPI end_process_later(LPVOID) {
 void end_user_thread_by_force(HANDLE thread) {
     TerminateThread(thread, 1);
     // Its windows go with it; wait until they have, within bounds.
-    WaitForSingleObject(thread, 100);
+    WaitForSingleObject(thread, 50);
     HANDLE watchdog = CreateThread(nullptr, 0, end_process_later, nullptr, 0, nullptr);
     if (!watchdog) TerminateProcess(GetCurrentProcess(), 0);
     CloseHandle(watchdog);

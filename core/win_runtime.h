@@ -15,7 +15,7 @@ typedef void (*UserRoutine)();
 // registered or the control window cannot be created. Can be run again after it returns (tests do).
 // When Exit has to end the user-program thread from outside, this still
 // returns 0, so that the process ends the normal way; should that end not be
-// over 300 ms later (a lock the thread held), the process is ended outright.
+// over 200 ms later (a lock the thread held), the process is ended outright.
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine);
 
 // --- control window (first thread) -----------------------------------------
