@@ -48,3 +48,77 @@ TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
     EXPECT_EQ(code, 0);
     KBX_TestEnd(&program);
 }
+
+namespace {
+
+// A 24-bit BMP of the picture with every pixel's blue raised by `raise`.
+void write_near_bmp(const std::wstring& path, const KBX_TestPicture& p, int raise) {
+    const int row = (p.width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + row * p.height;
+    info.biSize = sizeof info;
+    info.biWidth = p.width;
+    info.biHeight = p.height;   // bottom-up
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int y = p.height - 1; y >= 0; --y) {
+        std::string line(row, '\0');
+        for (int x = 0; x < p.width; ++x) {
+            const unsigned c = p.pixels[y * p.width + x];
+            line[x * 3] = static_cast<char>((c & 0xFF) + raise > 255 ? 255 : (c & 0xFF) + raise);
+            line[x * 3 + 1] = static_cast<char>((c >> 8) & 0xFF);
+            line[x * 3 + 2] = static_cast<char>((c >> 16) & 0xFF);
+        }
+        bytes += line;
+    }
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+// Invert, then the picture against the reference kept beside this file, a
+// near copy at tolerances either side of its difference, and a reference
+// made by KBX_TEST_UPDATE.
+TEST(TestHelper, MatchesPicturesWithReferences) {
+    const std::wstring artifacts = kbxtest::make_temp_dir(L"artifacts");
+    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", artifacts.c_str());
+    KBX_TestProgram program;
+    const std::wstring path = kbxtest::program_path(L"pick_print_program");
+    ASSERT_EQ(KBX_TestStart(&program, std::string(path.begin(), path.end()).c_str()), 0) << KBX_TestLastError();
+    KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "pick");
+    ASSERT_NE(image, nullptr) << KBX_TestLastError();
+    EXPECT_EQ(KBX_TestPostCommand(image, KBX_CMD_INVERT), 0);
+    EXPECT_EQ(KBX_TestMatchPicture(image, "references/inverted_pick.png", 0, 0), 0) << KBX_TestLastError();
+
+    KBX_TestPicture picture;
+    ASSERT_EQ(KBX_TestReadImage(image, &picture), 0) << KBX_TestLastError();
+    const std::wstring near_copy = artifacts + L"\\near.bmp";
+    write_near_bmp(near_copy, picture, 3);
+    const std::string near_name(near_copy.begin(), near_copy.end());
+    EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 3, 0), 0) << KBX_TestLastError();
+    EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 2, 0), 1);
+    EXPECT_NE(std::string(KBX_TestLastError()).find("10800 pixels differ"), std::string::npos) << KBX_TestLastError();
+    EXPECT_NE(std::string(KBX_TestLastError()).find("largest difference 3, first at 0, 0"), std::string::npos);
+    EXPECT_TRUE(exists(artifacts + L"\\near.actual.png"));
+    EXPECT_TRUE(exists(artifacts + L"\\near.diff.png"));
+
+    const std::wstring made = artifacts + L"\\made\\fresh.png";
+    const std::string made_name(made.begin(), made.end());
+    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 2);
+    SetEnvironmentVariableW(L"KBX_TEST_UPDATE", L"1");
+    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
+    SetEnvironmentVariableW(L"KBX_TEST_UPDATE", nullptr);
+    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
+    KBX_TestEnd(&program);
+    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", nullptr);
+}
