@@ -4,9 +4,12 @@
 // it waited for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "kobrix_testing.h"
+#include "testing/win_picture_files.h"
 #include "tests/support/driver.h"
 
 TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
@@ -119,6 +122,41 @@ TEST(TestHelper, MatchesPicturesWithReferences) {
     EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
     SetEnvironmentVariableW(L"KBX_TEST_UPDATE", nullptr);
     EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
+    KBX_TestEnd(&program);
+    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", nullptr);
+}
+
+// A failed check leaves a screenshot of the program's windows and its log
+// where KBX_TEST_ARTIFACTS says; after the program's end it says so instead.
+TEST(TestHelper, FailedCheckLeavesEvidence) {
+    const std::wstring artifacts = kbxtest::make_temp_dir(L"evidence");
+    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", artifacts.c_str());
+    KBX_TestProgram program;
+    const std::wstring path = kbxtest::program_path(L"pick_print_program");
+    ASSERT_EQ(KBX_TestStart(&program, std::string(path.begin(), path.end()).c_str()), 0) << KBX_TestLastError();
+    KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "pick");
+    ASSERT_NE(image, nullptr) << KBX_TestLastError();
+    ASSERT_EQ(KBX_TestStartLog(&program, 0), 0) << KBX_TestLastError();
+    const int failures = KBX_TestFailures();
+    testing::internal::CaptureStdout();
+    KBX_TestCheck(false, "deliberately", "here", 1);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(KBX_TestFailures(), failures + 1);
+    const std::wstring prefix = artifacts + L"\\failure1_" + std::to_wstring(program.pid) + L"_";
+    const std::string shot(prefix.begin(), prefix.end());
+    EXPECT_NE(said.find(shot + "screen.png"), std::string::npos) << said;
+    EXPECT_NE(said.find(shot + "KOBRIX"), std::string::npos) << said;   // the log's copy
+    // The screenshot shows the picture: its last pixel's colour is there.
+    int width = 0, height = 0;
+    std::vector<unsigned> pixels;
+    EXPECT_TRUE(kbxtest::read_picture_file(prefix + L"screen.png", &width, &height, &pixels));
+    EXPECT_NE(std::find(pixels.begin(), pixels.end(), (119u << 16) | (89u << 8) | 0x55), pixels.end());
+    int code = -1;
+    EXPECT_EQ(KBX_TestExit(&program, &code, nullptr), 0) << KBX_TestLastError();
+    testing::internal::CaptureStdout();
+    KBX_TestCheck(false, "after the end", "here", 2);
+    const std::string after = testing::internal::GetCapturedStdout();
+    EXPECT_NE(after.find("had ended, exit code 0"), std::string::npos) << after;
     KBX_TestEnd(&program);
     SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", nullptr);
 }
