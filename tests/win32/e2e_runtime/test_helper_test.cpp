@@ -87,18 +87,25 @@ void write_near_bmp(const std::wstring& path, const KBX_TestPicture& p, int rais
 
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The picture program, with the artifacts folder set to a fresh one; its
+// image window, or null.
+KBX_TestWindow start_pick_program(KBX_TestProgram* program, std::wstring* artifacts) {
+    *artifacts = kbxtest::make_temp_dir(L"artifacts");
+    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", artifacts->c_str());
+    const std::wstring path = kbxtest::program_path(L"pick_print_program");
+    if (KBX_TestStart(program, std::string(path.begin(), path.end()).c_str()) != 0) return nullptr;
+    return KBX_TestWaitForImageWindow(program, "pick");
+}
+
 }  // namespace
 
 // Invert, then the picture against the reference kept beside this file, a
 // near copy at tolerances either side of its difference, and a reference
 // made by KBX_TEST_UPDATE.
 TEST(TestHelper, MatchesPicturesWithReferences) {
-    const std::wstring artifacts = kbxtest::make_temp_dir(L"artifacts");
-    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", artifacts.c_str());
+    std::wstring artifacts;
     KBX_TestProgram program;
-    const std::wstring path = kbxtest::program_path(L"pick_print_program");
-    ASSERT_EQ(KBX_TestStart(&program, std::string(path.begin(), path.end()).c_str()), 0) << KBX_TestLastError();
-    KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "pick");
+    KBX_TestWindow image = start_pick_program(&program, &artifacts);
     ASSERT_NE(image, nullptr) << KBX_TestLastError();
     EXPECT_EQ(KBX_TestPostCommand(image, KBX_CMD_INVERT), 0);
     EXPECT_EQ(KBX_TestMatchPicture(image, "references/inverted_pick.png", 0, 0), 0) << KBX_TestLastError();
@@ -129,12 +136,9 @@ TEST(TestHelper, MatchesPicturesWithReferences) {
 // A failed check leaves a screenshot of the program's windows and its log
 // where KBX_TEST_ARTIFACTS says; after the program's end it says so instead.
 TEST(TestHelper, FailedCheckLeavesEvidence) {
-    const std::wstring artifacts = kbxtest::make_temp_dir(L"evidence");
-    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", artifacts.c_str());
+    std::wstring artifacts;
     KBX_TestProgram program;
-    const std::wstring path = kbxtest::program_path(L"pick_print_program");
-    ASSERT_EQ(KBX_TestStart(&program, std::string(path.begin(), path.end()).c_str()), 0) << KBX_TestLastError();
-    KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "pick");
+    KBX_TestWindow image = start_pick_program(&program, &artifacts);
     ASSERT_NE(image, nullptr) << KBX_TestLastError();
     ASSERT_EQ(KBX_TestStartLog(&program, 0), 0) << KBX_TestLastError();
     const int failures = KBX_TestFailures();
