@@ -176,6 +176,16 @@ int KBX_TestImageZoom(KBX_TestWindow window);
 // Copies the window's picture to the clipboard (its menu's Copy) and reads
 // it. 0 read; 1 no image window; 2 no picture on the clipboard in time.
 int KBX_TestReadImage(KBX_TestWindow window, KBX_TestPicture* picture);
+// Compares the window's picture with a reference file (PNG or BMP); a
+// relative path is taken from the folder in KBX_TEST_REFERENCES (the test's
+// source folder under add_kobrix_test). 0 the sizes agree and at most
+// max_pixels pixels have a channel off by more than tolerance; 1 they differ
+// (<name>.actual.png and <name>.diff.png, differing pixels red, go to the
+// artifacts folder: KBX_TEST_ARTIFACTS, else kbx_artifacts here; the last
+// error gives the count, the largest difference and the first pixel);
+// 2 no reference (with KBX_TEST_UPDATE=1 it is written from the picture and
+// the result is 0); 3 the picture could not be read.
+int KBX_TestMatchPicture(KBX_TestWindow window, const char* reference, int tolerance, int max_pixels);
 // Answers a pointing wait (KBX_Pick*, a drawing tool) in an image window at
 // picture pixels whatever the zoom: waits until the program waits for a
 // point (its control window shows "Click ..."), clicks pixel (x, y), or

@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "testing/win_process.h"
+#include "testing/win_test_evidence.h"
 #include "testing/win_test_state.h"
 #include "testing/win_waits.h"
 #include "testing/win_windows.h"
@@ -92,6 +93,7 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
     }
     program->process = p.handle;
     program->pid = p.pid;
+    note_program_started(program);
     HWND control = nullptr;
     DWORD ended = 0;
     wait_until([&] {
@@ -153,6 +155,7 @@ int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, in
 }
 
 void KBX_TestEnd(KBX_TestProgram* program) {
+    note_program_ended(program);
     Process p = as_process(program);
     terminate(p);
     program->process = nullptr;

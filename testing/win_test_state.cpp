@@ -1,3 +1,4 @@
+#include "testing/win_test_evidence.h"
 #include "testing/win_test_state.h"
 
 #include <cstdarg>
@@ -82,6 +83,7 @@ bool KBX_TestCheck(bool ok, const char* what, const char* file, int line) {
     ++kbxtest::failures;
     std::printf("%s:%d: check failed: %s\n", file, line, what);
     if (kbxtest::last_error[0]) std::printf("  last error: %s\n", kbxtest::last_error);
+    std::printf("%s", kbxtest::leave_evidence().c_str());
     // Reported once: a later check does not repeat it.
     kbxtest::last_error[0] = 0;
     std::fflush(stdout);
