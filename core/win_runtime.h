@@ -102,8 +102,11 @@ bool open_clipboard();
 // format; the block is the clipboard's afterwards, or freed. 0 done; 1 the
 // clipboard stayed busy (nothing changed); 2 the clipboard did not take the
 // block (it is left empty).
+// hand_text_to_clipboard: the same for a block of zero-terminated ANSI
+// text, put there as CF_TEXT and as CF_UNICODETEXT.
 HGLOBAL new_clipboard_block(SIZE_T size, void** data);
 int hand_to_clipboard(UINT format, HGLOBAL block);
+int hand_text_to_clipboard(HGLOBAL text);
 // Platform colour (red in the low byte) from 0xRRGGBB.
 inline COLORREF to_colorref(int rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);

@@ -4,13 +4,20 @@ namespace kbx {
 
 namespace {
 
-void add_draw(EditOps& ops, int x, int y, wchar_t unit, int cells) {
+bool high_surrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool low_surrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The first half of a pair stored last, still waiting for its second.
+bool pair_waiting(const LineEdit& e) { return e.length > 0 && high_surrogate(e.line[e.length - 1]); }
+
+void add_draw(EditOps& ops, int x, int y, wchar_t unit, int cells, wchar_t low = 0) {
     EditOp& op = ops.op[ops.count++];
     op = EditOp{};
     op.kind = EditOp::kDraw;
     op.x = x;
     op.y = y;
     op.unit = unit;
+    op.low = low;
     op.cells = cells;
 }
 
@@ -44,8 +51,15 @@ void unwrap(LineEdit& e, int x) {
 EditOps backspace(LineEdit& e) {
     EditOps ops = {};
     if (e.length == 0) return ops;
+    if (pair_waiting(e)) {
+        // Never drawn: nothing moves.
+        e.line[--e.length] = 0;
+        ops.accepted = true;
+        return ops;
+    }
     blank_caret(e, ops);
     --e.length;
+    if (low_surrogate(e.line[e.length]) && e.length > 0 && high_surrogate(e.line[e.length - 1])) --e.length;
     int w = cells_of(static_cast<unsigned>(e.line[e.length]));
     if (e.wrap_count >= 1 && e.cursor_x == 0) {
         unwrap(e, e.line_end[e.wrap_count]);
@@ -67,13 +81,29 @@ EditOps backspace(LineEdit& e) {
 
 EditOps store(LineEdit& e, wchar_t unit) {
     EditOps ops = {};
-    if (e.length >= kLineUnits) return ops;
-    int w = cells_of(static_cast<unsigned>(unit));
+    wchar_t first = unit, low = 0;
+    if (low_surrogate(unit)) {
+        if (!pair_waiting(e)) return ops;
+        first = e.line[e.length - 1];
+        low = unit;
+    } else {
+        // A first half whose second never came is dropped.
+        if (pair_waiting(e)) e.line[--e.length] = 0;
+        // A first half needs room for its second too.
+        if (e.length + (high_surrogate(unit) ? 2 : 1) > kLineUnits) return ops;
+        if (high_surrogate(unit)) {
+            e.line[e.length++] = unit;
+            e.line[e.length] = 0;
+            ops.accepted = true;
+            return ops;
+        }
+    }
+    int w = cells_of(static_cast<unsigned>(first));
     if (w == 2 && e.cursor_x > e.client_width - 2 * e.char_width) {
         blank_caret(e, ops);
         wrap(e, ops, e.cursor_x + 2 * e.char_width);
     }
-    add_draw(ops, e.cursor_x, e.cursor_y, unit, w);
+    add_draw(ops, e.cursor_x, e.cursor_y, first, w, low);
     int next_x = e.cursor_x + w * e.char_width;
     if (next_x > e.client_width - e.char_width) {
         wrap(e, ops, e.cursor_x);
@@ -110,6 +140,7 @@ EditOps line_edit_key(LineEdit& e, wchar_t unit) {
 }
 
 const wchar_t* line_edit_text(LineEdit& e) {
+    if (pair_waiting(e)) --e.length;
     e.line[e.length] = 0;
     return e.line;
 }
