@@ -22,6 +22,20 @@ void ansi_to_wide(const char* text, wchar_t* out, int count) {
     out[count - 1] = 0;
 }
 
+int ansi_char_size(const unsigned char* text, int remaining) {
+    const UINT code_page = GetACP();
+    if (code_page == CP_UTF8) return utf8_char_size(text, remaining);
+    return remaining >= 2 && IsDBCSLeadByteEx(code_page, text[0]) ? 2 : 1;
+}
+
+void copy_ansi(char* out, int size, const char* text) {
+    if (!out || size <= 0) return;
+    if (!text) text = "";
+    const int length = narrow_prefix_length(text, lstrlenA(text), size - 1, ansi_char_size);
+    std::memcpy(out, text, static_cast<size_t>(length));
+    out[length] = 0;
+}
+
 namespace {
 
 int ansi_bytes(const wchar_t* character, int units, void*) {

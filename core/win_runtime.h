@@ -85,6 +85,12 @@ void get_window_text_ansi(HWND window, char* out, int size);
 void set_window_text_ansi(HWND window, const char* text);
 // Narrow (ANSI) to UTF-16 into a fixed buffer of count units, always terminated.
 void ansi_to_wide(const char* text, wchar_t* out, int count);
+// Bytes of the ANSI character that starts at text (at least 1), given the
+// bytes that remain from there.
+int ansi_char_size(const unsigned char* text, int remaining);
+// Copies as much of text as fits in size bytes with its terminator, whole
+// characters only.
+void copy_ansi(char* out, int size, const char* text);
 void wide_to_ansi(const wchar_t* text, char* out, int size);
 // Inserts a menu item by position: a text item with an id and MF_ state
 // flags, a separator (text null), or a sub-menu (submenu not null).

@@ -32,12 +32,6 @@ void draw_step(void* context, const LayoutStep& step) {
     }
 }
 
-int ansi_char_size(const unsigned char* text, int remaining) {
-    static const UINT code_page = GetACP();
-    if (code_page == CP_UTF8) return utf8_char_size(text, remaining);
-    return remaining >= 2 && IsDBCSLeadByteEx(code_page, text[0]) ? 2 : 1;
-}
-
 }  // namespace
 
 void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text) {
