@@ -7,9 +7,6 @@ namespace {
 bool high_surrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool low_surrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-// The first half of a pair stored last, still waiting for its second.
-bool pair_waiting(const LineEdit& e) { return e.length > 0 && high_surrogate(e.line[e.length - 1]); }
-
 void add_draw(EditOps& ops, int x, int y, wchar_t unit, int cells, wchar_t low = 0) {
     EditOp& op = ops.op[ops.count++];
     op = EditOp{};
@@ -50,13 +47,12 @@ void unwrap(LineEdit& e, int x) {
 
 EditOps backspace(LineEdit& e) {
     EditOps ops = {};
-    if (e.length == 0) return ops;
-    if (pair_waiting(e)) {
+    if (e.waiting) {
         // Never drawn: nothing moves.
-        e.line[--e.length] = 0;
-        ops.accepted = true;
+        e.waiting = 0;
         return ops;
     }
+    if (e.length == 0) return ops;
     blank_caret(e, ops);
     --e.length;
     if (low_surrogate(e.line[e.length]) && e.length > 0 && high_surrogate(e.line[e.length - 1])) --e.length;
@@ -81,22 +77,15 @@ EditOps backspace(LineEdit& e) {
 
 EditOps store(LineEdit& e, wchar_t unit) {
     EditOps ops = {};
-    wchar_t first = unit, low = 0;
-    if (low_surrogate(unit)) {
-        if (!pair_waiting(e)) return ops;
-        first = e.line[e.length - 1];
-        low = unit;
-    } else {
-        // A first half whose second never came is dropped.
-        if (pair_waiting(e)) e.line[--e.length] = 0;
-        // A first half needs room for its second too.
-        if (e.length + (high_surrogate(unit) ? 2 : 1) > kLineUnits) return ops;
-        if (high_surrogate(unit)) {
-            e.line[e.length++] = unit;
-            e.line[e.length] = 0;
-            ops.accepted = true;
-            return ops;
-        }
+    const wchar_t first = low_surrogate(unit) ? e.waiting : unit;
+    const wchar_t low = low_surrogate(unit) ? unit : 0;
+    // A first half whose second never came is dropped.
+    e.waiting = 0;
+    if (first == 0) return ops;
+    if (e.length + (high_surrogate(first) ? 2 : 1) > kLineUnits) return ops;
+    if (high_surrogate(first) && !low) {
+        e.waiting = first;
+        return ops;
     }
     int w = cells_of(static_cast<unsigned>(first));
     if (w == 2 && e.cursor_x > e.client_width - 2 * e.char_width) {
@@ -110,7 +99,8 @@ EditOps store(LineEdit& e, wchar_t unit) {
     } else {
         e.cursor_x = next_x;
     }
-    e.line[e.length++] = unit;
+    e.line[e.length++] = first;
+    if (low) e.line[e.length++] = low;
     e.line[e.length] = 0;
     ops.accepted = true;
     return ops;
@@ -122,6 +112,7 @@ void line_edit_begin(LineEdit& e, int cursor_x, int cursor_y, int char_width, in
                      int client_height) {
     e.line[0] = 0;
     e.length = 0;
+    e.waiting = 0;
     e.wrap_count = 0;
     e.line_end[0] = 0;
     e.cursor_x = cursor_x;
@@ -140,7 +131,6 @@ EditOps line_edit_key(LineEdit& e, wchar_t unit) {
 }
 
 const wchar_t* line_edit_text(LineEdit& e) {
-    if (pair_waiting(e)) --e.length;
     e.line[e.length] = 0;
     return e.line;
 }

@@ -17,6 +17,7 @@ constexpr int kMaxWraps = 2 * kLineUnits;
 struct LineEdit {
     wchar_t line[kLineUnits + 1];
     int length;
+    wchar_t waiting;   // the first half of a surrogate pair, until its second comes; else 0
     int wrap_count;
     // line_end[k]: where the cursor goes back to when a backspace crosses
     // wrap k. An entry of at least client_width marks a wrap that a wide
@@ -57,12 +58,13 @@ void line_edit_begin(LineEdit& e, int cursor_x, int cursor_y, int char_width, in
 // character (walking back over wraps, never above the top line), a tab
 // counts as a space, 0 is ignored, anything else is stored while the line
 // has room for the whole character and dropped when it has not. The first
-// half of a surrogate pair waits, undrawn, for its second half; a second
-// half without a first is dropped. The caret is the caller's: it draws it after an
+// half of a surrogate pair waits outside the line, undrawn and unaccepted,
+// for its second half; any other key drops it (a backspace does nothing
+// else), and a second half without a first is dropped. The caret is the caller's: it draws it after an
 // accepted key.
 EditOps line_edit_key(LineEdit& e, wchar_t unit);
 
-// The line as it stands, terminated; a first half still waiting is dropped.
+// The line as it stands, terminated.
 const wchar_t* line_edit_text(LineEdit& e);
 
 }  // namespace kbx

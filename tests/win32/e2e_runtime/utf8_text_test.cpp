@@ -28,15 +28,18 @@ std::wstring image_title(KBX_TestWindow window) {
     return text.substr(0, text.rfind(L'('));
 }
 
-// The program, ended however the test ends (a stray one would take the
-// instance numbers of the tests after it).
+// The program once it has printed what it did with files, ended however
+// the test ends (a stray one would take the instance numbers of the tests
+// after it).
 struct Started {
     KBX_TestProgram program = {};
+    std::string log;
     bool ok;
     explicit Started(const wchar_t* name) {
         const std::wstring path = kbxtest::program_path(name);
         ok = KBX_TestStart(&program, std::string(path.begin(), path.end()).c_str()) == 0 &&
-             KBX_TestWaitForWindow(&program, KBX_TEST_TEXT_WINDOW, 0) != nullptr;
+             KBX_TestWaitForWindow(&program, KBX_TEST_TEXT_WINDOW, 0) != nullptr &&
+             KBX_TestWaitForOutput(&program, 0, "files ", &log) == 0;
     }
     ~Started() { KBX_TestEnd(&program); }
 };
@@ -89,8 +92,7 @@ TEST(Utf8Text, PrintsTitlesNamesFilesAndReadsTypedLines) {
     Started started(L"utf8_text_program");
     ASSERT_TRUE(started.ok) << KBX_TestLastError();
     KBX_TestProgram& program = started.program;
-    std::string log;
-    ASSERT_EQ(KBX_TestWaitForOutput(&program, 0, "files ", &log), 0) << KBX_TestLastError();
+    std::string& log = started.log;
     EXPECT_EQ(KBX_TestWaitForOutput(&program, 0, "files 1 0 0 123456\r\n", &log), 0) << log;
     EXPECT_NE(log.find("21 °C, 3,2 µm\r\ncode page 65001\r\nsplit ° joined\r\n"), std::string::npos) << log;
 
@@ -125,8 +127,7 @@ TEST(Utf8Text, AProgramKeepingTheSystemCodePageBehavesAsBefore) {
     Started started(L"utf8_text_program_system_cp");
     ASSERT_TRUE(started.ok) << KBX_TestLastError();
     KBX_TestProgram& program = started.program;
-    std::string log;
-    ASSERT_EQ(KBX_TestWaitForOutput(&program, 0, "files ", &log), 0) << KBX_TestLastError();
+    std::string& log = started.log;
     EXPECT_NE(log.find("code page " + std::to_string(GetACP()) + "\r\n"), std::string::npos) << log;
     // The title's UTF-8 bytes read as characters of the system's code page.
     EXPECT_EQ(image_title(KBX_TestFindWindow(&program, KBX_TEST_IMAGE_WINDOW, 1)), wide_of("Grüße µm", CP_ACP));
