@@ -1,19 +1,17 @@
-// Characters of several bytes or code units stay whole when typed, wrapped,
-// printed in pieces and drawn in the bitmap font.
+// Characters of several bytes or code units stay whole when typed, wrapped
+// and drawn in the bitmap font.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "imageproc/glyph_text.h"
 #include "imageproc_test_support.h"
 #include "textwin/line_edit.h"
-#include "textwin/text_cut.h"
 #include "textwin/text_layout.h"
 
 using namespace kbx;
 
-TEST(Multibyte, EditingWrappingAndPrintingKeepCharactersWhole) {
+TEST(Multibyte, EditingWrappingAndTheBitmapFontKeepCharactersWhole) {
     const std::wstring pair = {0xD83D, 0xDE00}, full(kLineUnits - 1, L'a'), nine(9, L'a');
     struct Case {
         std::wstring keys;   // \b is Backspace
@@ -42,12 +40,6 @@ TEST(Multibyte, EditingWrappingAndPrintingKeepCharactersWhole) {
                  },
                  &steps);
     EXPECT_EQ(steps, "0+9 N 9+3 N 13+2 ");
-    // Bytes a print leaves for the next one to finish.
-    const std::pair<const char*, int> tails[] = {{"21 \xC2\xB0", 0}, {"21 \xC2", 1},     {"\xE2\x82", 2},
-                                                 {"\xF0\x9F\x98", 3},  {"\xF0\x9F\x98\x80", 0}, {"a\x80", 0},
-                                                 {"\xC3\xBC\xE2", 1},  {"\xC0", 0},         {"\xC2\xB0\xB0", 0}};
-    for (const auto& t : tails)
-        EXPECT_EQ(utf8_unfinished_tail(t.first, static_cast<int>(std::strlen(t.first))), t.second) << t.first;
     // The bitmap font: a, then one box each for u-umlaut, an emoji, a stray byte.
     kbx::PixelImage image = kbxtest::picture(80, 20);
     TextCursor cursor = {0, 16, 0};
