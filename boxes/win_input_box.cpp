@@ -160,14 +160,14 @@ void KBX_SetInputBoxDouble(int i, double value) {
 
 void KBX_SetInputBoxText(int i, const char* text) {
     if (!row_in_box(i)) return;
-    lstrcpynA(input_box.item_text[i], text ? text : "", kItemTextBytes);
+    copy_ansi(input_box.item_text[i], kItemTextBytes, text);
     set_field(i);
 }
 
 void KBX_GetInputBoxText(int i, char* out, int size) {
     kbx::show_pending_output();
     if (!out || size <= 0) return;
-    lstrcpynA(out, row_in_box(i) ? input_box.item_text[i] : "", size);
+    kbx::copy_ansi(out, size, row_in_box(i) ? input_box.item_text[i] : "");
 }
 
 int KBX_GetInputBoxInt(int i) {

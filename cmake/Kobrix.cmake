@@ -1,25 +1,49 @@
-# add_kobrix_program(<name> <source.cpp>...)
+# add_kobrix_program(<name> [SYSTEM_CODE_PAGE] <source.cpp>...)
 #
 # Turns a user program (a source file that defines KBX_Setup and KBX_Main)
 # into a Windows GUI executable: the framework supplies the program entry,
 # the control window and everything else, and an application manifest that
-# declares the program aware of the display scale (kobrix.manifest beside
-# this file). With MinGW the executable is statically linked; with MSVC it
-# uses the C++ run-time the build chose (CMAKE_MSVC_RUNTIME_LIBRARY).
+# declares the program aware of the display scale and its narrow text UTF-8
+# (kobrix.manifest beside this file). With MSVC the sources are compiled as
+# UTF-8 (/utf-8) to match. SYSTEM_CODE_PAGE, or KOBRIX_SYSTEM_CODE_PAGE=ON
+# for every program, keeps the system's code page instead. With MinGW the
+# executable is statically linked; with MSVC it uses the C++ run-time the
+# build chose (CMAKE_MSVC_RUNTIME_LIBRARY).
 # Available after add_subdirectory() or FetchContent of KOBRIX, and after
 # find_package(kobrix).
 set_property(GLOBAL PROPERTY KBX_MANIFEST ${CMAKE_CURRENT_LIST_DIR}/kobrix.manifest)
+option(KOBRIX_SYSTEM_CODE_PAGE "Programs keep the system's code page instead of UTF-8" OFF)
+
+# The manifest without its activeCodePage setting, written once per build tree.
+function(kbx_system_code_page_manifest out)
+  get_property(manifest GLOBAL PROPERTY KBX_MANIFEST)
+  file(READ ${manifest} text)
+  string(REGEX REPLACE "[ ]*<activeCodePage[^\n]*\n" "" text "${text}")
+  set(path ${CMAKE_BINARY_DIR}/kobrix_system_code_page/kobrix.manifest)
+  file(CONFIGURE OUTPUT ${path} CONTENT "${text}" @ONLY)
+  set(${out} ${path} PARENT_SCOPE)
+endfunction()
 
 function(add_kobrix_program name)
-  add_executable(${name} WIN32 ${ARGN} $<TARGET_OBJECTS:kobrix::kobrix_entry>)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "SYSTEM_CODE_PAGE" "" "")
+  add_executable(${name} WIN32 ${arg_UNPARSED_ARGUMENTS} $<TARGET_OBJECTS:kobrix::kobrix_entry>)
   target_link_libraries(${name} PRIVATE kobrix::kobrix)
-  get_property(manifest GLOBAL PROPERTY KBX_MANIFEST)
+  if(arg_SYSTEM_CODE_PAGE OR KOBRIX_SYSTEM_CODE_PAGE)
+    kbx_system_code_page_manifest(manifest)
+    set(variant system)
+  else()
+    get_property(manifest GLOBAL PROPERTY KBX_MANIFEST)
+    set(variant utf8)
+    if(MSVC)
+      target_compile_options(${name} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:/utf-8>)
+    endif()
+  endif()
   if(MSVC)
     # The linker merges a .manifest source into the one it embeds.
     target_sources(${name} PRIVATE ${manifest})
   else()
     # MinGW: the manifest as resource 1 of type RT_MANIFEST (24).
-    set(rc ${CMAKE_CURRENT_BINARY_DIR}/kobrix_manifest.rc)
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/kobrix_manifest_${variant}.rc)
     file(CONFIGURE OUTPUT ${rc} CONTENT "1 24 \"${manifest}\"\n")
     target_sources(${name} PRIVATE ${rc})
   endif()

@@ -22,6 +22,20 @@ void ansi_to_wide(const char* text, wchar_t* out, int count) {
     out[count - 1] = 0;
 }
 
+int ansi_char_size(const unsigned char* text, int remaining) {
+    const UINT code_page = GetACP();
+    if (code_page == CP_UTF8) return utf8_char_size(text, remaining);
+    return remaining >= 2 && IsDBCSLeadByteEx(code_page, text[0]) ? 2 : 1;
+}
+
+void copy_ansi(char* out, int size, const char* text) {
+    if (!out || size <= 0) return;
+    if (!text) text = "";
+    const int length = narrow_prefix_length(text, lstrlenA(text), size - 1, ansi_char_size);
+    std::memcpy(out, text, static_cast<size_t>(length));
+    out[length] = 0;
+}
+
 namespace {
 
 int ansi_bytes(const wchar_t* character, int units, void*) {
@@ -74,17 +88,39 @@ HGLOBAL new_clipboard_block(SIZE_T size, void** data) {
     return nullptr;
 }
 
-int hand_to_clipboard(UINT format, HGLOBAL block) {
+namespace {
+
+// The second block, when there is one, is text of the first in UTF-16.
+int hand_blocks(UINT format, HGLOBAL block, HGLOBAL wide) {
     GlobalUnlock(block);
+    if (wide) GlobalUnlock(wide);
     if (!open_clipboard()) {
         GlobalFree(block);
+        if (wide) GlobalFree(wide);
         return 1;
     }
     EmptyClipboard();
     const bool taken = SetClipboardData(format, block) != nullptr;
     if (!taken) GlobalFree(block);
+    if (wide && (!taken || !SetClipboardData(CF_UNICODETEXT, wide))) GlobalFree(wide);
     CloseClipboard();
     return taken ? 0 : 2;
+}
+
+}  // namespace
+
+int hand_to_clipboard(UINT format, HGLOBAL block) { return hand_blocks(format, block, nullptr); }
+
+int hand_text_to_clipboard(HGLOBAL text) {
+    // Readers of UTF-16 would otherwise get the system's conversion, which
+    // takes the code page of the input locale rather than the program's.
+    const char* bytes = static_cast<const char*>(GlobalLock(text));
+    const int units = bytes ? MultiByteToWideChar(CP_ACP, 0, bytes, -1, nullptr, 0) : 0;
+    void* data = nullptr;
+    HGLOBAL wide = units > 0 ? new_clipboard_block(static_cast<SIZE_T>(units) * sizeof(wchar_t), &data) : nullptr;
+    if (wide) MultiByteToWideChar(CP_ACP, 0, bytes, -1, static_cast<wchar_t*>(data), units);
+    if (bytes) GlobalUnlock(text);
+    return hand_blocks(CF_TEXT, text, wide);
 }
 
 void insert_menu_item(HMENU menu, UINT position, const char* text, UINT id, UINT state, HMENU submenu) {

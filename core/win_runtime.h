@@ -86,6 +86,12 @@ void get_window_text_ansi(HWND window, char* out, int size);
 void set_window_text_ansi(HWND window, const char* text);
 // Narrow (ANSI) to UTF-16 into a fixed buffer of count units, always terminated.
 void ansi_to_wide(const char* text, wchar_t* out, int count);
+// Bytes of the ANSI character that starts at text (at least 1), given the
+// bytes that remain from there.
+int ansi_char_size(const unsigned char* text, int remaining);
+// Copies as much of text as fits in size bytes with its terminator, whole
+// characters only.
+void copy_ansi(char* out, int size, const char* text);
 void wide_to_ansi(const wchar_t* text, char* out, int size);
 // Inserts a menu item by position: a text item with an id and MF_ state
 // flags, a separator (text null), or a sub-menu (submenu not null).
@@ -103,8 +109,11 @@ bool open_clipboard();
 // format; the block is the clipboard's afterwards, or freed. 0 done; 1 the
 // clipboard stayed busy (nothing changed); 2 the clipboard did not take the
 // block (it is left empty).
+// hand_text_to_clipboard: the same for a block of zero-terminated ANSI
+// text, put there as CF_TEXT and as CF_UNICODETEXT.
 HGLOBAL new_clipboard_block(SIZE_T size, void** data);
 int hand_to_clipboard(UINT format, HGLOBAL block);
+int hand_text_to_clipboard(HGLOBAL text);
 // Platform colour (red in the low byte) from 0xRRGGBB.
 inline COLORREF to_colorref(int rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);

@@ -1,6 +1,7 @@
 // Line editing over any sequence of typed units in any window size. The
-// line holds what the keys say (backspace takes the last unit back, a tab
-// is a space, a full line drops the rest), every drawing step lies in the
+// line holds what the keys say (backspace takes the last character back, a
+// tab is a space, a full line drops the rest, a surrogate pair goes in whole
+// or not at all), every drawing step lies in the
 // window, and backspacing the whole line brings the cursor back to where
 // the line began unless the window scrolled it away.
 #include <cstdint>
@@ -28,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LineEdit e;
     line_edit_begin(e, start_x, start_y, cw, ch, client_width, client_height);
     std::wstring model;
+    wchar_t waiting = 0;   // a first half of a pair, typed, not yet stored
     bool scrolled = false;
     while (in.remaining_bytes() >= 2) {
         // Mostly narrow, backspace and wide units, now and then anything.
@@ -39,10 +41,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             default: unit = static_cast<wchar_t>(in.ConsumeIntegral<std::uint16_t>()); break;
         }
         const std::size_t before = model.size();
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF, low = unit >= 0xDC00 && unit <= 0xDFFF;
+        const std::size_t room = static_cast<std::size_t>(kLineUnits) - model.size();
         if (unit == kBackspace) {
-            if (!model.empty()) model.pop_back();
-        } else if (unit != 0 && unit != kCarriageReturn && model.size() < static_cast<std::size_t>(kLineUnits)) {
-            model.push_back(unit == kTab ? L' ' : unit);
+            if (waiting) {
+                waiting = 0;
+            } else if (!model.empty()) {
+                const bool pair = model.back() >= 0xDC00 && model.back() <= 0xDFFF;
+                model.pop_back();
+                if (pair) model.pop_back();
+            }
+        } else if (high) {
+            waiting = room >= 2 ? unit : 0;
+        } else if (low) {
+            if (waiting) model += std::wstring{waiting, unit};
+            waiting = 0;
+        } else if (unit != 0 && unit != kCarriageReturn) {
+            waiting = 0;
+            if (room >= 1) model.push_back(unit == kTab ? L' ' : unit);
         }
         EditOps ops = line_edit_key(e, unit);
         KBX_CHECK(ops.accepted == (model.size() != before));

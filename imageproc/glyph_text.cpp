@@ -2,11 +2,13 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <vector>
 
 #include "imageproc/bitmap_font.h"
 #include "imageproc/pixels.h"
+#include "textwin/text_cut.h"
 
 namespace kbx {
 
@@ -20,15 +22,16 @@ void new_line(TextCursor* cursor) {
     cursor->x = cursor->left_margin;
 }
 
-}  // namespace
+// The font's glyph for c, the box for a character it lacks, or none.
+const unsigned char* glyph_of(unsigned char c) {
+    static const unsigned char kMissing[kGlyphHeight] = {0x00, 0x00, 0xFE, 0x82, 0x82, 0x82, 0x82,
+                                                         0x82, 0x82, 0x82, 0x82, 0xFE, 0x00, 0x00};
+    if (c >= 0x80) return kMissing;
+    if (c < kFirstGlyph) return nullptr;
+    return kBitmapFont[c - kFirstGlyph];
+}
 
-void put_glyph(const PixelView& view, TextCursor* cursor, int colour, unsigned char c) {
-    if (c == '\n') {
-        new_line(cursor);
-        return;
-    }
-    if (c < kFirstGlyph || c >= kFirstGlyph + kGlyphCount) return;
-    const unsigned char* glyph = kBitmapFont[c - kFirstGlyph];
+void draw_glyph(const PixelView& view, TextCursor* cursor, int colour, const unsigned char* glyph) {
     // A cell reaching past the largest int cannot show; skip it whole.
     const bool drawable = cursor->x <= 2147483647 - kGlyphWidth && cursor->y >= -2147483647 + kGlyphHeight;
     const int top = drawable ? cursor->y - kGlyphHeight : 0;
@@ -41,9 +44,28 @@ void put_glyph(const PixelView& view, TextCursor* cursor, int colour, unsigned c
     if (cursor->x > view.width - kGlyphWidth) new_line(cursor);
 }
 
+}  // namespace
+
+void put_glyph(const PixelView& view, TextCursor* cursor, int colour, unsigned char c) {
+    if (c == '\n') {
+        new_line(cursor);
+        return;
+    }
+    if (c < 0x80 && glyph_of(c)) draw_glyph(view, cursor, colour, glyph_of(c));
+}
+
 void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, const char* text) {
     if (text == nullptr) return;
-    for (const char* p = text; *p != '\0'; ++p) put_glyph(view, cursor, colour, static_cast<unsigned char>(*p));
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    int remaining = static_cast<int>(std::strlen(text));
+    while (remaining > 0) {
+        // One box for each character of more than one byte (or broken byte).
+        int size = *p >= 0x80 ? utf8_char_size(p, remaining) : 1;
+        if (*p == '\n') new_line(cursor);
+        else if (glyph_of(*p)) draw_glyph(view, cursor, colour, glyph_of(*p));
+        p += size;
+        remaining -= size;
+    }
 }
 
 void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, const char* format, ...) {

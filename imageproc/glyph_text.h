@@ -22,7 +22,9 @@ struct TextCursor {
 // character would not fit whole. '\n' starts a new line; other codes below
 // 0x20 and codes from 0x80 draw nothing and leave the cursor alone.
 void put_glyph(const PixelView& view, TextCursor* cursor, int colour, unsigned char c);
-// put_glyph for each byte up to the terminating zero.
+// put_glyph for each character up to the terminating zero, read as UTF-8,
+// except that a character the font lacks (any of more than one byte, and
+// any byte from 0x80 that is not part of one) draws one box.
 void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, const char* text);
 // printf-style; the whole formatted text is drawn, however long.
 void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, const char* format, ...)

@@ -1,5 +1,6 @@
 // Text in a TrueType font drawn into the current image window through its
-// memory DC, one character at a time, at the shared text cursor.
+// memory DC, one character at a time, at the shared text cursor. UTF-8 text
+// is drawn by its characters; other code pages by their double-byte codes.
 #include <windows.h>
 
 #include <vector>
@@ -9,6 +10,7 @@
 #include "image/win_image_window.h"
 #include "imageproc/tt_text.h"
 #include "imageproc/win_image_tools.h"
+#include "textwin/text_geometry.h"
 
 namespace kbx {
 
@@ -43,15 +45,20 @@ void restyle(int code) {
     replace_font(font);
 }
 
-// Draws one UTF-16 unit standing on the cursor and returns its advance.
-int draw_unit(HDC dc, wchar_t unit) {
+// Draws one character (a UTF-16 unit or a surrogate pair) standing on the
+// cursor and returns its advance.
+int draw_character(HDC dc, const wchar_t* units, int count) {
     SetTextColor(dc, to_colorref(kbx_tttc));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previous = SelectObject(dc, image_text_font);
-    TextOutW(dc, image_text_x, tt_cell_top(image_text_y, image_text_font_height), &unit, 1);
+    TextOutW(dc, image_text_x, tt_cell_top(image_text_y, image_text_font_height), units, count);
+    const wchar_t unit = units[0];
     int advance = 0;
     ABC abc;
-    if (GetCharABCWidthsW(dc, unit, unit, &abc)) {
+    SIZE extent;
+    if (count == 2) {
+        if (GetTextExtentPoint32W(dc, units, 2, &extent)) advance = extent.cx;
+    } else if (GetCharABCWidthsW(dc, unit, unit, &abc)) {
         advance = abc.abcA + static_cast<int>(abc.abcB) + abc.abcC;
     } else {
         INT width = 0;
@@ -60,6 +67,22 @@ int draw_unit(HDC dc, wchar_t unit) {
     SelectObject(dc, previous);
     GdiFlush();   // the pixels are read directly right after
     return advance;
+}
+
+void draw_tt_utf8(const char* text) {
+    if (!text) return;
+    const int count = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    if (count <= 1) return;
+    std::vector<wchar_t> units(static_cast<std::size_t>(count));
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, units.data(), count);
+    for (int i = 0, size = 1; i < count - 1; i += size) {
+        size = units_of_character(units.data(), i, count - 1);
+        if (units[i] < 32) {
+            put_tt_char(units[i]);
+        } else if (image_text_font && image_window_in_use(current_image)) {
+            image_text_x += draw_character(image_windows[current_image].memory_dc, &units[i], size);
+        }
+    }
 }
 
 }  // namespace
@@ -86,10 +109,14 @@ void put_tt_char(int code) {
     wchar_t wide[3];
     ansi_to_wide(bytes, wide, 3);
     if (wide[0] == 0) return;
-    image_text_x += draw_unit(image_windows[current_image].memory_dc, wide[0]);
+    image_text_x += draw_character(image_windows[current_image].memory_dc, wide, 1);
 }
 
 void draw_tt_text(const char* text) {
+    if (GetACP() == CP_UTF8) {
+        draw_tt_utf8(text);
+        return;
+    }
     const int count = split_tt_text(text, nullptr, 0);
     if (count <= 0) return;
     std::vector<int> codes(static_cast<std::size_t>(count));

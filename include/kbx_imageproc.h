@@ -137,15 +137,16 @@ int KBX_PickCircle(int n, int* cx, int* cy, int* r);
 void KBX_SetTextCursor(int x, int y, int left_margin);
 // printf-style text in the 8 x 14 bitmap font, lines 16 pixels apart,
 // wrapped at the picture's right edge; marks the window for repainting.
-// No current image window or a null format: nothing happens.
+// No current image window or a null format: nothing happens. The font has
+// ASCII only: any other character draws as a box.
 void KBX_DrawText(KBX_PRINTF_FORMAT const char* format, ...) KBX_PRINTF_CHECK(1, 2);
 // The TrueType font's average character width and height in pixels (8 x 16
 // at start), as the menu's "Draw" sets them from half a dragged box:
 // 0 done; 1 the font could not be made (TrueType text then draws nothing);
 // 2 width or height below 1 (nothing changes).
 int KBX_SetTrueTypeCell(int width, int height);
-// Narrow text in the TrueType font, double-byte characters included; the
-// bytes 1..6 switch italic, bold and underline on and off, 10 starts a new
+// Narrow text in the TrueType font, characters of several bytes (UTF-8, or
+// double-byte in a system code page) included; the bytes 1..6 switch italic, bold and underline on and off, 10 starts a new
 // line. Marks the window for repainting. No current image window or a null
 // text: nothing happens.
 void KBX_DrawTrueTypeText(const char* text);

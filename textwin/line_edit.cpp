@@ -4,13 +4,17 @@ namespace kbx {
 
 namespace {
 
-void add_draw(EditOps& ops, int x, int y, wchar_t unit, int cells) {
+bool high_surrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool low_surrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+void add_draw(EditOps& ops, int x, int y, wchar_t unit, int cells, wchar_t low = 0) {
     EditOp& op = ops.op[ops.count++];
     op = EditOp{};
     op.kind = EditOp::kDraw;
     op.x = x;
     op.y = y;
     op.unit = unit;
+    op.low = low;
     op.cells = cells;
 }
 
@@ -43,9 +47,15 @@ void unwrap(LineEdit& e, int x) {
 
 EditOps backspace(LineEdit& e) {
     EditOps ops = {};
+    if (e.waiting) {
+        // Never drawn: nothing moves.
+        e.waiting = 0;
+        return ops;
+    }
     if (e.length == 0) return ops;
     blank_caret(e, ops);
     --e.length;
+    if (low_surrogate(e.line[e.length]) && e.length > 0 && high_surrogate(e.line[e.length - 1])) --e.length;
     int w = cells_of(static_cast<unsigned>(e.line[e.length]));
     if (e.wrap_count >= 1 && e.cursor_x == 0) {
         unwrap(e, e.line_end[e.wrap_count]);
@@ -67,20 +77,30 @@ EditOps backspace(LineEdit& e) {
 
 EditOps store(LineEdit& e, wchar_t unit) {
     EditOps ops = {};
-    if (e.length >= kLineUnits) return ops;
-    int w = cells_of(static_cast<unsigned>(unit));
+    const wchar_t first = low_surrogate(unit) ? e.waiting : unit;
+    const wchar_t low = low_surrogate(unit) ? unit : 0;
+    // A first half whose second never came is dropped.
+    e.waiting = 0;
+    if (first == 0) return ops;
+    if (e.length + (high_surrogate(first) ? 2 : 1) > kLineUnits) return ops;
+    if (high_surrogate(first) && !low) {
+        e.waiting = first;
+        return ops;
+    }
+    int w = cells_of(static_cast<unsigned>(first));
     if (w == 2 && e.cursor_x > e.client_width - 2 * e.char_width) {
         blank_caret(e, ops);
         wrap(e, ops, e.cursor_x + 2 * e.char_width);
     }
-    add_draw(ops, e.cursor_x, e.cursor_y, unit, w);
+    add_draw(ops, e.cursor_x, e.cursor_y, first, w, low);
     int next_x = e.cursor_x + w * e.char_width;
     if (next_x > e.client_width - e.char_width) {
         wrap(e, ops, e.cursor_x);
     } else {
         e.cursor_x = next_x;
     }
-    e.line[e.length++] = unit;
+    e.line[e.length++] = first;
+    if (low) e.line[e.length++] = low;
     e.line[e.length] = 0;
     ops.accepted = true;
     return ops;
@@ -92,6 +112,7 @@ void line_edit_begin(LineEdit& e, int cursor_x, int cursor_y, int char_width, in
                      int client_height) {
     e.line[0] = 0;
     e.length = 0;
+    e.waiting = 0;
     e.wrap_count = 0;
     e.line_end[0] = 0;
     e.cursor_x = cursor_x;

@@ -34,6 +34,18 @@ int utf8_char_size(const unsigned char* text, int remaining) {
     return size;
 }
 
+int utf8_unfinished_tail(const char* text, int length) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    // A character has at most three bytes after its lead byte.
+    for (int back = 1; back <= 3 && back <= length; ++back) {
+        unsigned char b = bytes[length - back];
+        if ((b & 0xC0) == 0x80) continue;
+        int size = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xC2 && b <= 0xDF ? 2 : 1;
+        return size > back ? back : 0;
+    }
+    return 0;
+}
+
 int wide_prefix_fitting(const wchar_t* text, int length, int limit, WideCharBytes bytes_of, void* context) {
     int units = 0;
     int bytes = 0;

@@ -18,6 +18,12 @@ int narrow_prefix_length(const char* text, int length, int limit, NarrowCharSize
 // byte code pages need the platform's lead-byte table instead.
 int utf8_char_size(const unsigned char* text, int remaining);
 
+// Bytes at the end of text (length bytes) that begin a UTF-8 character
+// without finishing it: a lead byte followed by fewer continuation bytes
+// than it announces. 0 when text ends on a whole character (or on a broken
+// sequence, which no further byte can mend).
+int utf8_unfinished_tail(const char* text, int length);
+
 // Narrow bytes that one UTF-16 character (one unit, or a surrogate pair of
 // two) takes in the code page in use.
 typedef int (*WideCharBytes)(const wchar_t* character, int units, void* context);

@@ -17,12 +17,13 @@ void new_line(LayoutSink sink, void* context) { sink(context, LayoutStep{LayoutS
 int lay_out_text(const wchar_t* units, int count, int x, int cell_width, int line_width, LayoutSink sink,
                  void* context) {
     int run_start = 0;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0, size = 1; i < count; i += size) {
+        size = units_of_character(units, i, count);
         unsigned unit = static_cast<unsigned>(units[i]);
         if (unit == L'\n') {
             flush_run(run_start, i, sink, context);
             new_line(sink, context);
-            run_start = i + 1;
+            run_start = i + size;
             x = 0;
             continue;
         }

@@ -16,8 +16,8 @@ struct LayoutStep {
 typedef void (*LayoutSink)(void* context, const LayoutStep& step);
 
 // Lays out count code units starting at pixel x of a line line_width pixels
-// wide, with cells of cell_width pixels (one below U+0080, two otherwise).
-// A line feed ends the line; a unit that would pass the right edge goes to
+// wide, with cells of cell_width pixels (one below U+0080, two otherwise; a
+// surrogate pair is one character of two cells, never split). A line feed ends the line; a unit that would pass the right edge goes to
 // the next line whole; one that fits exactly stays. No other unit is
 // special. Returns x after the last unit.
 int lay_out_text(const wchar_t* units, int count, int x, int cell_width, int line_width, LayoutSink sink,

@@ -68,10 +68,11 @@ void apply_scroll(TextWindowRecord& r, const ScrollStep& s) {
     fill_black(r, s.fill_from_y, s.fill_height);
 }
 
-void draw_cell(TextWindowRecord& r, int x, int y, wchar_t unit, int cells) {
+void draw_cell(TextWindowRecord& r, int x, int y, wchar_t unit, int cells, wchar_t low) {
     {
         TextScreenLock lock;
-        TextOutW(r.memory_dc, x, y, &unit, 1);
+        const wchar_t pair[2] = {unit, low};
+        TextOutW(r.memory_dc, x, y, pair, low ? 2 : 1);
     }
     RECT cell = {x, y, x + cells * r.char_width, y + r.char_height};
     InvalidateRect(r.window, &cell, FALSE);

@@ -39,7 +39,7 @@ void carry_out(TextWindowRecord& r, const LineEdit& e, const EditOps& ops) {
     for (int i = 0; i < ops.count; ++i) {
         const EditOp& op = ops.op[i];
         if (op.kind == EditOp::kDraw) {
-            draw_cell(r, op.x, op.y, op.unit, op.cells);
+            draw_cell(r, op.x, op.y, op.unit, op.cells, op.low);
         } else {
             apply_scroll(r, op.scroll);
             InvalidateRect(r.window, nullptr, FALSE);

@@ -120,7 +120,7 @@ int KBX_CopyLog(int n) {
     HGLOBAL block = nullptr;
     int result = file_to_block(path, &block);
     if (result == 0) {
-        const int handed = hand_to_clipboard(CF_TEXT, block);
+        const int handed = hand_text_to_clipboard(block);
         result = handed == 2 ? 5 : handed;
     }
     if (result == 2) pause_message("Can't open LOG file!");

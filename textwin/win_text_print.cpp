@@ -32,12 +32,6 @@ void draw_step(void* context, const LayoutStep& step) {
     }
 }
 
-int ansi_char_size(const unsigned char* text, int remaining) {
-    static const UINT code_page = GetACP();
-    if (code_page == CP_UTF8) return utf8_char_size(text, remaining);
-    return remaining >= 2 && IsDBCSLeadByteEx(code_page, text[0]) ? 2 : 1;
-}
-
 }  // namespace
 
 void print_units(TextWindowRecord& r, const wchar_t* units, int count, const char* log_text) {
@@ -88,21 +82,35 @@ void KBX_Print(const char* format, ...) {
     using namespace kbx;
     TextWindowRecord* r = current_open_text_window();
     if (!r || !format) return;
-    char text[kPrintBytes];
+    // The bytes of a character that the last print left unfinished come
+    // first; what this print leaves unfinished waits for the next.
+    char text[sizeof r->unfinished + kPrintBytes];
+    const int carried = r->unfinished_count;
+    std::memcpy(text, r->unfinished, static_cast<size_t>(carried));
+    char* own = text + carried;
     std::va_list args;
     va_start(args, format);
-    int formatted = std::vsnprintf(text, sizeof text, format, args);
+    int formatted = std::vsnprintf(own, kPrintBytes, format, args);
     va_end(args);
     if (formatted < 0) return;
-    text[kPrintBytes - 1] = 0;
-    // Longer text is cut at 4095 bytes, but never inside a double-byte
-    // character.
-    int length = static_cast<int>(std::strlen(text));
+    own[kPrintBytes - 1] = 0;
+    // Longer text is cut at 4095 bytes, but never inside a character.
+    int length = static_cast<int>(std::strlen(own));
+    const bool utf8 = GetACP() == CP_UTF8;
     if (formatted >= kPrintBytes) {
-        length = narrow_prefix_length(text, length, kPrintBytes - 1, ansi_char_size);
-        text[length] = 0;
+        length = narrow_prefix_length(own, length, kPrintBytes - 1, ansi_char_size);
+        if (utf8) length -= utf8_unfinished_tail(own, length);   // cut off, not to be continued
+        own[length] = 0;
     }
-    wchar_t wide[kPrintBytes];
-    ansi_to_wide(text, wide, kPrintBytes);
-    print_units(*r, wide, lstrlenW(wide), text);
+    const int shown = carried + length;
+    const int tail = utf8 ? utf8_unfinished_tail(text, shown) : 0;
+    r->unfinished_count = tail;
+    std::memcpy(r->unfinished, text + shown - tail, static_cast<size_t>(tail));
+    const char kept = text[shown - tail];
+    text[shown - tail] = 0;
+    wchar_t wide[sizeof r->unfinished + kPrintBytes];
+    ansi_to_wide(text, wide, sizeof r->unfinished + kPrintBytes);
+    text[shown - tail] = kept;
+    // The log takes this print's bytes as they are: they join up there.
+    print_units(*r, wide, lstrlenW(wide), own);
 }

@@ -82,6 +82,7 @@ int KBX_OpenTextWindow(int n, int x, int y, int w, int h) {
     r.back_color = 0x000000;
     r.cursor_x = 0;
     r.cursor_y = 0;
+    r.unfinished_count = 0;
     apply_text_colors(r);
     TEXTMETRICW metrics;
     GetTextMetricsW(r.memory_dc, &metrics);

@@ -34,9 +34,10 @@ bool advance_line(TextWindowRecord& r);
 // caller's).
 void apply_scroll(TextWindowRecord& r, const ScrollStep& s);
 
-// One code unit drawn at (x, y) over `cells` cells, and that rectangle
-// invalidated without erasing. The caret is "_" in phase 1, else a blank.
-void draw_cell(TextWindowRecord& r, int x, int y, wchar_t unit, int cells);
+// One character (a code unit, or a surrogate pair with its second unit in
+// low) drawn at (x, y) over `cells` cells, and that rectangle invalidated
+// without erasing. The caret is "_" in phase 1, else a blank.
+void draw_cell(TextWindowRecord& r, int x, int y, wchar_t unit, int cells, wchar_t low = 0);
 void draw_caret(TextWindowRecord& r, int phase);
 
 // Window procedure steps for an open window: a new client size rebuilds

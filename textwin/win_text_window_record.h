@@ -26,6 +26,10 @@ struct TextWindowRecord {
     // was asked for (ms_clock). The window's own thread alone uses them.
     int repaint_held;
     unsigned int last_repaint_ms;
+    // The start of a UTF-8 character that a print ended in, completed by
+    // the next print.
+    char unfinished[4];
+    int unfinished_count;
 };
 
 }  // namespace kbx
