@@ -17,23 +17,20 @@ float __cdecl nexttowardf(float, long double);
   static __inline long double name##l(long double x) { return name((double)x); }
 #define KBX_LONG_DOUBLE_2(name) \
   static __inline long double name##l(long double x, long double y) { return name((double)x, (double)y); }
+#define KBX_ONE_ARGUMENT(F) \
+  F(acos) F(asin) F(atan) F(acosh) F(asinh) F(atanh) F(cos) F(sin) F(tan) F(cosh) F(sinh) F(tanh) \
+  F(exp) F(exp2) F(expm1) F(log) F(log10) F(log2) F(log1p) F(logb) F(cbrt) F(sqrt) F(ceil) \
+  F(floor) F(fabs) F(nearbyint) F(erf) F(erfc) F(lgamma) F(tgamma)
+#define KBX_TWO_ARGUMENTS(F) \
+  F(atan2) F(pow) F(fmod) F(fmin) F(fmax) F(fdim) F(hypot) F(remainder) F(nextafter)
 
-KBX_LONG_DOUBLE_1(acos) KBX_LONG_DOUBLE_1(asin) KBX_LONG_DOUBLE_1(atan)
-KBX_LONG_DOUBLE_1(acosh) KBX_LONG_DOUBLE_1(asinh) KBX_LONG_DOUBLE_1(atanh)
-KBX_LONG_DOUBLE_1(cos) KBX_LONG_DOUBLE_1(sin) KBX_LONG_DOUBLE_1(tan)
-KBX_LONG_DOUBLE_1(cosh) KBX_LONG_DOUBLE_1(sinh) KBX_LONG_DOUBLE_1(tanh)
-KBX_LONG_DOUBLE_1(exp) KBX_LONG_DOUBLE_1(exp2) KBX_LONG_DOUBLE_1(expm1)
-KBX_LONG_DOUBLE_1(log) KBX_LONG_DOUBLE_1(log10) KBX_LONG_DOUBLE_1(log2)
-KBX_LONG_DOUBLE_1(log1p) KBX_LONG_DOUBLE_1(logb) KBX_LONG_DOUBLE_1(cbrt)
-KBX_LONG_DOUBLE_1(sqrt) KBX_LONG_DOUBLE_1(ceil) KBX_LONG_DOUBLE_1(floor)
-KBX_LONG_DOUBLE_1(fabs) KBX_LONG_DOUBLE_1(nearbyint) KBX_LONG_DOUBLE_1(erf)
-KBX_LONG_DOUBLE_1(erfc) KBX_LONG_DOUBLE_1(lgamma) KBX_LONG_DOUBLE_1(tgamma)
-KBX_LONG_DOUBLE_2(atan2) KBX_LONG_DOUBLE_2(pow) KBX_LONG_DOUBLE_2(fmod)
-KBX_LONG_DOUBLE_2(fmin) KBX_LONG_DOUBLE_2(fmax) KBX_LONG_DOUBLE_2(fdim)
-KBX_LONG_DOUBLE_2(hypot) KBX_LONG_DOUBLE_2(remainder) KBX_LONG_DOUBLE_2(nextafter)
+KBX_ONE_ARGUMENT(KBX_LONG_DOUBLE_1)
+KBX_TWO_ARGUMENTS(KBX_LONG_DOUBLE_2)
 
 #undef KBX_LONG_DOUBLE_1
 #undef KBX_LONG_DOUBLE_2
+#undef KBX_ONE_ARGUMENT
+#undef KBX_TWO_ARGUMENTS
 
 static __inline long double frexpl(long double x, int* e) { return frexp((double)x, e); }
 static __inline long double ldexpl(long double x, int e) { return ldexp((double)x, e); }
