@@ -6,7 +6,7 @@
 # target, so that none of it reaches a project that consumes the framework.
 function(kbx_own_target target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W3 /utf-8)
+    target_compile_options(${target} PRIVATE /W4 /utf-8)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
   endif()

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ ccache googletest libbenchmark-dev
   clang libclang-rt-dev clang-tools-14 lld-14 llvm-14 ninja-build
+  libwine-dev libc++-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 fonts-wine xvfb xauth x11-apps imagemagick python3 python3-pil
 )

@@ -24,7 +24,7 @@ void drop_typed_space(HWND window) {
         PeekMessageW(&typed, window, WM_CHAR, WM_CHAR, PM_REMOVE);
 }
 
-LRESULT on_size(HWND window, WPARAM wparam, LPARAM lparam) {
+LRESULT on_size(HWND window, LPARAM lparam) {
     int n = KBX_FindTextWindow(window);
     if (n >= 0) resize_text_window(n, LOWORD(lparam), HIWORD(lparam));
     return 0;
@@ -101,7 +101,7 @@ LRESULT on_right_button(HWND window, WPARAM wparam, LPARAM lparam) {
 LRESULT CALLBACK text_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_SIZE:
-            return on_size(window, wparam, lparam);
+            return on_size(window, lparam);
         case WM_PAINT:
             return on_paint(window);
         case WM_CLOSE:
