@@ -2,7 +2,10 @@
 
 #include "image/win_gdiplus.h"
 
-#include <memory>
+#include <vector>
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
 
 namespace kbxtest {
 
@@ -20,10 +23,10 @@ bool gdiplus_ready() {
 
 bool png_encoder(CLSID* clsid) {
     UINT count = 0, bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return false;
+    if (GdipGetImageEncodersSize(&count, &bytes) != Ok || bytes == 0) return false;
     std::vector<char> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) return false;
+    auto* codecs = reinterpret_cast<ImageCodecInfo*>(buffer.data());
+    if (GdipGetImageEncoders(count, bytes, codecs) != Ok) return false;
     for (UINT i = 0; i < count; ++i)
         if (codecs[i].MimeType && std::wstring(codecs[i].MimeType) == L"image/png") {
             *clsid = codecs[i].Clsid;
@@ -32,40 +35,53 @@ bool png_encoder(CLSID* clsid) {
     return false;
 }
 
+GpRect whole(int width, int height) {
+    GpRect r;
+    r.X = 0;
+    r.Y = 0;
+    r.Width = width;
+    r.Height = height;
+    return r;
+}
+
 }  // namespace
 
 bool read_picture_file(const std::wstring& path, int* width, int* height, std::vector<unsigned>* pixels) {
     if (!gdiplus_ready() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromFile(path.c_str()));
-    if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return false;
-    const int w = static_cast<int>(bitmap->GetWidth()), h = static_cast<int>(bitmap->GetHeight());
-    Gdiplus::Rect all(0, 0, w, h);
-    Gdiplus::BitmapData data;
-    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return false;
-    pixels->resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y) {
-        const auto* row = reinterpret_cast<const unsigned*>(static_cast<const char*>(data.Scan0) + y * data.Stride);
-        for (int x = 0; x < w; ++x) (*pixels)[static_cast<size_t>(y) * w + x] = row[x] & 0xFFFFFF;
+    GpBitmap* bitmap = nullptr;
+    if (GdipCreateBitmapFromFile(path.c_str(), &bitmap) != Ok || !bitmap) return false;
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(bitmap, &w);
+    GdipGetImageHeight(bitmap, &h);
+    const GpRect all = whole(static_cast<int>(w), static_cast<int>(h));
+    BitmapData data;
+    bool read = GdipBitmapLockBits(bitmap, &all, ImageLockModeRead, PixelFormat32bppARGB, &data) == Ok;
+    if (read) {
+        pixels->resize(static_cast<size_t>(w) * h);
+        for (UINT y = 0; y < h; ++y) {
+            const auto* row = reinterpret_cast<const unsigned*>(static_cast<const char*>(data.Scan0) + y * data.Stride);
+            for (UINT x = 0; x < w; ++x) (*pixels)[static_cast<size_t>(y) * w + x] = row[x] & 0xFFFFFF;
+        }
+        GdipBitmapUnlockBits(bitmap, &data);
+        *width = static_cast<int>(w);
+        *height = static_cast<int>(h);
     }
-    bitmap->UnlockBits(&data);
-    *width = w;
-    *height = h;
-    return true;
+    GdipDisposeImage(bitmap);
+    return read;
 }
 
 bool write_png_file(const std::wstring& path, int width, int height, const std::vector<unsigned>& pixels) {
     CLSID png;
     if (!gdiplus_ready() || width <= 0 || height <= 0 || !png_encoder(&png)) return false;
-    Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppRGB);
-    Gdiplus::Rect all(0, 0, width, height);
-    Gdiplus::BitmapData data;
-    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeWrite, PixelFormat32bppRGB, &data) != Gdiplus::Ok) return false;
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<unsigned*>(static_cast<char*>(data.Scan0) + y * data.Stride);
-        for (int x = 0; x < width; ++x) row[x] = 0xFF000000u | pixels[static_cast<size_t>(y) * width + x];
-    }
-    bitmap.UnlockBits(&data);
-    return bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+    std::vector<unsigned> opaque(pixels);
+    for (unsigned& p : opaque) p |= 0xFF000000u;
+    GpBitmap* bitmap = nullptr;
+    if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB,
+                                  reinterpret_cast<BYTE*>(opaque.data()), &bitmap) != Ok)
+        return false;
+    const bool saved = GdipSaveImageToFile(bitmap, path.c_str(), &png, nullptr) == Ok;
+    GdipDisposeImage(bitmap);
+    return saved;
 }
 
 bool make_folders(const std::wstring& path) {
