@@ -41,7 +41,7 @@ TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
 
     KBX_TestSetTimeout(200);
     EXPECT_EQ(KBX_TestWaitForImageWindow(&program, "none"), nullptr);
-    EXPECT_STREQ(KBX_TestLastError(), "waited 200 ms for an image window titled \"none\" to open");
+    EXPECT_STREQ(KBX_TestLastError(), "wait for a window: waited 200 ms for an image window titled \"none\" to open");
     KBX_TestSetTimeout(10000);
     int code = -1;
     EXPECT_EQ(KBX_TestExit(&program, &code, nullptr), 0) << KBX_TestLastError();
