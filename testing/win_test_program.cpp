@@ -91,6 +91,16 @@ HANDLE kill_on_close_job() {
     return job;
 }
 
+// Ends the process if it still runs, closes it and deletes its folder;
+// the last error stays.
+void end_program(KBX_TestProgram* program) {
+    Process p = as_process(program);
+    terminate(p);
+    program->process = nullptr;
+    if (program->folder[0]) remove_folder(to_wide(program->folder));
+    program->folder[0] = 0;
+}
+
 // A program started for this test logs everything it prints from the start.
 const char* const kLogAll = KBX_LOG_ALL_VARIABLE "=1";
 
@@ -107,7 +117,7 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
     new_call();
     if (program->process && WaitForSingleObject(program->process, 0) == WAIT_TIMEOUT)
         return fail(KBX_TEST_REFUSED, "start: this program (pid %lu) still runs; end it first", program->pid);
-    KBX_TestEnd(program);
+    end_program(program);
     *program = KBX_TestProgram{};
     if (!exe || !*exe)
         return fail(KBX_TEST_NO_PROGRAM, "start: no program given (add_kobrix_test hands it over in KBX_TEST_PROGRAM)");
@@ -119,7 +129,7 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
     Process p = launch(to_wide(exe), folder, L"", block.c_str(), kill_on_close_job());
     if (!p.handle) {
         const DWORD error = GetLastError();
-        KBX_TestEnd(program);
+        end_program(program);
         return fail(KBX_TEST_NO_PROGRAM, "start: %s could not be started (error %lu)", exe, error);
     }
     program->process = p.handle;
@@ -129,7 +139,7 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
         return (control = control_window_of(p.pid, &program->instance)) != nullptr;
     }, "start", "the control window (class kobrix_mw<n>) of " + std::string(exe) + " to show");
     if (result != KBX_TEST_DONE) {
-        KBX_TestEnd(program);
+        end_program(program);
         return result;
     }
     program->control = control;
@@ -165,11 +175,7 @@ int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds) {
 
 void KBX_TestEnd(KBX_TestProgram* program) {
     new_call();
-    Process p = as_process(program);
-    terminate(p);
-    program->process = nullptr;
-    if (program->folder[0]) remove_folder(to_wide(program->folder));
-    program->folder[0] = 0;
+    end_program(program);
 }
 
 int KBX_TestReadFile(const KBX_TestProgram* program, const char* name, std::string* contents) {

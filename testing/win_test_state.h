@@ -30,7 +30,7 @@ bool program_ended(const KBX_TestProgram* program, DWORD* code);
 // C) while waiting for <what>".
 int wait_running(const KBX_TestProgram* program, const std::function<bool()>& condition, const char* call,
                  const std::string& what, int timeout_code = KBX_TEST_TIMED_OUT);
-// KBX_TEST_NO_PROGRAM (with the last error) when no program was started.
+// False, with the last error set, when no program was started.
 bool started(const KBX_TestProgram* program, const char* call);
 
 inline HWND as_hwnd(KBX_TestWindow window) { return static_cast<HWND>(window); }
