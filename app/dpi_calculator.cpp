@@ -68,7 +68,7 @@ static void wait_for_next_poll() {
 }
 
 void KBX_Main() {
-    for (;;) {
+    while (KBX_Running()) {
         // Several presses within one poll give one printout.
         if (KBX_TakeButtonPress(0) != 0) calc();
         wait_for_next_poll();

@@ -6,7 +6,7 @@
 void KBX_Setup() {}
 
 void KBX_Main() {
-    for (;;) {
+    while (KBX_Running()) {
         // After Stop every wait returns at once; keep the loop paced.
         if (wait_100ms() == 1) Sleep(100);
     }

@@ -127,7 +127,7 @@ void run_batch() {
     int done = 0, failed = 0;
     bool stopped = false;
     for (const std::string& name : names) {
-        if (KBX_TakeButtonPress(kStop) != 0) {
+        if (KBX_TakeButtonPress(kStop) != 0 || !KBX_Running()) {   // Stop, or Exit mid-batch
             stopped = true;
             break;
         }
@@ -173,7 +173,7 @@ void KBX_Setup() {
 }
 
 void KBX_Main() {
-    for (;;) {
+    while (KBX_Running()) {
         if (KBX_TakeButtonPress(kRun) != 0) run_batch();
         KBX_TakeButtonPress(kStop);   // Stop while idle does nothing
         wait_for_next_poll();

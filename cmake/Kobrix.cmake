@@ -65,5 +65,8 @@ function(add_kobrix_test name)
   else()
     add_test(NAME ${name} COMMAND ${name})
   endif()
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "KBX_TEST_PROGRAM=$<TARGET_FILE:${arg_PROGRAM}>" TIMEOUT 300)
+  # References (KBX_TestMatchPicture) are looked up beside the test's sources.
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "KBX_TEST_PROGRAM=$<TARGET_FILE:${arg_PROGRAM}>;KBX_TEST_REFERENCES=${CMAKE_CURRENT_SOURCE_DIR}"
+    TIMEOUT 300)
 endfunction()

@@ -85,6 +85,8 @@ LRESULT on_create(HWND window) {
 
     DragAcceptFiles(window, TRUE);
     control.user_thread = CreateThread(nullptr, 0, user_thread_main, nullptr, 0, &control.user_thread_id);
+    SetPropW(window, KBX_PROGRAM_THREAD_PROPERTY,
+             reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(control.user_thread_id)));
     return 0;
 }
 
@@ -166,8 +168,12 @@ void carry_out_interactive(const Deferred& d) {
 void run_interactive(UINT message, WPARAM wparam) {
     const Deferred d = {message, wparam};
     if (interactive_running) {
-        if (deferred_count < kMaxDeferred) deferred[deferred_count++] = d;
-        else if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wparam));   // too many: refused
+        if (deferred_count < kMaxDeferred) {
+            deferred[deferred_count++] = d;
+        } else {   // too many: refused, and the user is told
+            if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wparam));
+            flash_status_text("Busy: command not taken");
+        }
         return;
     }
     interactive_running = true;
@@ -218,6 +224,28 @@ void copy_held_text_output_later(HWND window) {
     else SetTimer(window, kTextCopyTimer, next, nullptr);
 }
 
+// What the program wrote is still in its C runtime's buffers and its static
+// objects: the process has to end the normal way, through the runtime's
+// exit, for it to reach the files.
+const DWORD kForcedEndMs = 200;
+
+// The ended thread may have held a lock (the heap's, a stream's, GDI's) that
+// the normal end needs; then nothing but this ends the process.
+DWORD WINAPI end_process_later(LPVOID) {
+    Sleep(kForcedEndMs);
+    TerminateProcess(GetCurrentProcess(), 0);
+    return 0;
+}
+
+void end_user_thread_by_force(HANDLE thread) {
+    TerminateThread(thread, 1);
+    // Its windows go with it; wait until they have, within bounds.
+    WaitForSingleObject(thread, 50);
+    HANDLE watchdog = CreateThread(nullptr, 0, end_process_later, nullptr, 0, nullptr);
+    if (!watchdog) TerminateProcess(GetCurrentProcess(), 0);
+    CloseHandle(watchdog);
+}
+
 }  // namespace
 
 bool forward_control_key(WPARAM key, LPARAM lparam) {
@@ -263,12 +291,8 @@ void do_exit() {
         wait_for_user_thread(thread, kExitGraceMs);
         DWORD code = 0;
         if (GetExitCodeThread(thread, &code) && code == STILL_ACTIVE) {
-            // Ending the thread from outside may leave a lock it held (the
-            // heap's, GDI's, the text screens', a log's) taken for good, and
-            // anything this thread did next could wait on it for ever. Its
-            // windows end with it and the logs are closed: the process ends
-            // here, with the code of a normal end.
-            TerminateProcess(GetCurrentProcess(), 0);
+            end_user_thread_by_force(thread);
+            code = 1;
         }
         control.user_thread_exit_code = code;
     }
@@ -283,6 +307,7 @@ LRESULT CALLBACK control_window_proc(HWND window, UINT message, WPARAM wparam, L
         case WM_CREATE:
             return on_create(window);
         case WM_DESTROY:
+            RemovePropW(window, KBX_PROGRAM_THREAD_PROPERTY);
             PostQuitMessage(0);
             return 0;
         case WM_SIZING:

@@ -62,6 +62,8 @@ unsigned int ms_clock() {
     return kbx::ticks_to_ms_clock(kbx::counter_now(), kbx::ms_per_tick);
 }
 
+int KBX_Running() { return exit_state == 0 ? 1 : 0; }
+
 int wait_100ms() {
     using namespace kbx;
     const LONGLONG start = counter_now();

@@ -13,8 +13,9 @@ typedef void (*UserRoutine)();
 // first thread) with the given user program. Returns the process exit code:
 // 0 after a normal end, 1 at the instance limit or when a class cannot be
 // registered or the control window cannot be created. Can be run again after it returns (tests do).
-// When Exit has to end the user-program thread from outside, the process
-// ends there with code 0 and this does not return.
+// When Exit has to end the user-program thread from outside, this still
+// returns 0, so that the process ends the normal way; should that end not be
+// over 200 ms later (a lock the thread held), the process is ended outright.
 int run_framework(HINSTANCE instance, UserRoutine setup, UserRoutine main_routine);
 
 // --- control window (first thread) -----------------------------------------

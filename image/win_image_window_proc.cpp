@@ -153,6 +153,13 @@ LRESULT on_copy_data(HWND window, const COPYDATASTRUCT* data) {
     const std::size_t chars = data->cbData / sizeof(wchar_t);
     const wchar_t* path = static_cast<const wchar_t*>(data->lpData);
     if (path[chars - 1] != L'\0') return 0;
+    // What the tool posted to this window before asking (a command, a
+    // click) is done first, as if the request had queued behind it.
+    MSG posted;
+    while (PeekMessageW(&posted, window, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        TranslateMessage(&posted);
+        DispatchMessageW(&posted);
+    }
     return save_image_dib(find_image_window(window), path) ? 1 : 0;
 }
 

@@ -7,6 +7,11 @@
 // an image window carries its number plus one: image windows show no number
 // in their caption.
 #define KBX_IMAGE_NUMBER_PROPERTY L"KBX_ImageNumber"
+// The window property in which the control window carries the id of the
+// thread that runs the program's routines and owns its other windows. Once
+// the program has ended, that thread's exit code tells how: 0 it ended by
+// itself, 1 Exit had to end it from outside.
+#define KBX_PROGRAM_THREAD_PROPERTY L"KBX_ProgramThread"
 
 // What the program waits for, as its control window carries it for tools
 // (a window property): one of KBX_RUN_...; no property means KBX_RUN_OTHER.

@@ -16,6 +16,11 @@ extern std::atomic<int> program_running;  // 1 once KBX_Main has been entered
 extern std::atomic<int> stop_request;     // 1 after Stop or Exit
 extern std::atomic<int> exit_state;       // 0 running, 1 exit requested, 2 acknowledged
 
+// 1 until Exit begins, then 0 for good (Stop leaves it 1). A main routine
+// that loops writes while (KBX_Running()) and returns: Exit then ends the
+// program at once, and everything it wrote reaches its files.
+int KBX_Running();
+
 // Waits 100 ms while the program's windows keep working. Returns 0 after the
 // 100 ms, or 1 as soon as stop_request is 1.
 int wait_100ms();

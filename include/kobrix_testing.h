@@ -32,7 +32,8 @@ enum KBX_TestResult {
     KBX_TEST_PROGRAM_ENDED = 3,    // the program ended (the last error names its exit code)
     KBX_TEST_NO_PROGRAM = 4,       // none was started, or it could not be started
     KBX_TEST_REFUSED = 5,          // not possible as asked (see each call)
-    KBX_TEST_NO_SUCH_FILE = 6,     // no such file in the program's folder
+    KBX_TEST_NO_SUCH_FILE = 6,     // no such file (in the program's folder, or a reference)
+    KBX_TEST_MISMATCH = 7,         // a picture differs from its reference
 };
 
 // A program started by KBX_TestStart. Copy it freely, end it once with
@@ -100,11 +101,13 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
 // NO_PROGRAM none started; TIMED_OUT no answer in time.
 int KBX_TestPressStart(KBX_TestProgram* program);
 int KBX_TestPressStop(KBX_TestProgram* program);
-// Exit, then waits for the process to end: *exit_code gets its exit code and
-// *milliseconds the time from Exit to its end (either may be null).
+// Exit, then waits for the process to end: *exit_code gets its exit code,
+// *milliseconds the time from Exit to its end, and *forced 0 when the
+// program's routines ended by themselves, 1 when Exit had to end them after
+// its grace period, -1 when that cannot be told (any may be null).
 // DONE ended; TIMED_OUT not ended in time (it is then ended with code 99);
 // NO_PROGRAM none runs.
-int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds);
+int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, int* forced = nullptr);
 // Ends the process if it still runs, closes it and deletes its folder.
 void KBX_TestEnd(KBX_TestProgram* program);
 // Reads a file of the program's folder (a log, a saved picture) into
@@ -217,6 +220,17 @@ int KBX_TestImageZoom(KBX_TestWindow window);
 // clipboard). DONE read; NO_SUCH_WINDOW not an image window; TIMED_OUT no
 // answer in time.
 int KBX_TestReadImage(KBX_TestWindow window, KBX_TestPicture* picture);
+// Compares the window's picture with a reference file (PNG or BMP); a
+// relative path is taken from the folder in KBX_TEST_REFERENCES (the test's
+// source folder under add_kobrix_test). DONE the sizes agree and at most
+// max_pixels pixels have a channel off by more than tolerance; MISMATCH they
+// differ (<name>.actual.png and <name>.diff.png, differing pixels red, go to
+// the artifacts folder: KBX_TEST_ARTIFACTS, else kbx_artifacts here; the
+// last error gives the count, the largest difference and the first pixel);
+// NO_SUCH_FILE no reference (with KBX_TEST_UPDATE=1 it is written from the
+// picture and the result is DONE; REFUSED when that fails or the reference
+// cannot be read); else as KBX_TestReadImage.
+int KBX_TestMatchPicture(KBX_TestWindow window, const char* reference, int tolerance, int max_pixels);
 // Answers a pointing wait (KBX_Pick*, a drawing tool) in an image window at
 // picture pixels whatever the zoom: waits until the program waits for a
 // point, clicks pixel (x, y), or presses at (x1, y1), moves to (x2, y2) and

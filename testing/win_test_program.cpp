@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "testing/win_process.h"
+#include "testing/win_test_evidence.h"
 #include "testing/win_test_state.h"
 #include "testing/win_waits.h"
 #include "testing/win_windows.h"
@@ -62,7 +63,7 @@ HWND control_window_of(DWORD pid, int* instance) {
 
 int send_control_command(KBX_TestProgram* program, int command, const char* name) {
     new_call();
-    if (!started(program, name)) return KBX_TEST_NO_PROGRAM;
+    if (!has_program(program, name)) return KBX_TEST_NO_PROGRAM;
     DWORD code = 0;
     if (program_ended(program, &code))
         return fail(KBX_TEST_PROGRAM_ENDED, "%s: the program ended (exit code %lu)", name, code);
@@ -94,6 +95,7 @@ HANDLE kill_on_close_job() {
 // Ends the process if it still runs, closes it and deletes its folder;
 // the last error stays.
 void end_program(KBX_TestProgram* program) {
+    note_program_ended(program);
     Process p = as_process(program);
     terminate(p);
     program->process = nullptr;
@@ -134,6 +136,7 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
     }
     program->process = p.handle;
     program->pid = p.pid;
+    note_program_started(program);
     HWND control = nullptr;
     const int result = wait_running(program, [&] {
         return (control = control_window_of(p.pid, &program->instance)) != nullptr;
@@ -149,10 +152,22 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
 int KBX_TestPressStart(KBX_TestProgram* program) { return send_control_command(program, KBX_CMD_START, "Start"); }
 int KBX_TestPressStop(KBX_TestProgram* program) { return send_control_command(program, KBX_CMD_STOP, "Stop"); }
 
-int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds) {
+// The thread that runs the program's routines, as its control window names
+// it once it has started it; null when it does not in time.
+static HANDLE open_program_thread(const KBX_TestProgram* program) {
+    ULONG_PTR id = 0;
+    wait_until([&] {
+        return (id = reinterpret_cast<ULONG_PTR>(GetPropW(as_hwnd(program->control), KBX_PROGRAM_THREAD_PROPERTY))) != 0;
+    }, wait_limit());
+    return id ? OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id)) : nullptr;
+}
+
+int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, int* forced) {
     new_call();
     if (!program->process) return fail(KBX_TEST_NO_PROGRAM, "exit: no program runs");
     Process p = as_process(program);
+    if (forced) *forced = -1;
+    HANDLE thread = forced ? open_program_thread(program) : nullptr;
     LARGE_INTEGER frequency, from, to;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&from);
@@ -160,6 +175,12 @@ int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds) {
     DWORD code = 0;
     const bool ended = wait_exit(p, wait_limit(), &code);
     QueryPerformanceCounter(&to);
+    DWORD thread_code = STILL_ACTIVE;
+    if (thread) {
+        if (ended && GetExitCodeThread(thread, &thread_code) && thread_code != STILL_ACTIVE && forced)
+            *forced = thread_code == 1 ? 1 : 0;
+        CloseHandle(thread);
+    }
     if (!ended) {
         terminate(p);
         program->process = nullptr;

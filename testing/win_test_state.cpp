@@ -1,3 +1,4 @@
+#include "testing/win_test_evidence.h"
 #include "testing/win_test_state.h"
 
 #include <cstdarg>
@@ -55,7 +56,7 @@ bool program_ended(const KBX_TestProgram* program, DWORD* code) {
     return true;
 }
 
-bool started(const KBX_TestProgram* program, const char* call) {
+bool has_program(const KBX_TestProgram* program, const char* call) {
     if (program && program->process) return true;
     fail(KBX_TEST_NO_PROGRAM, "%s: no program was started", call);
     return false;
@@ -63,7 +64,7 @@ bool started(const KBX_TestProgram* program, const char* call) {
 
 int wait_running(const KBX_TestProgram* program, const std::function<bool()>& condition, const char* call,
                  const std::string& what, int timeout_code) {
-    if (!started(program, call)) return KBX_TEST_NO_PROGRAM;
+    if (!has_program(program, call)) return KBX_TEST_NO_PROGRAM;
     DWORD code = 0;
     bool ended = false;
     // Each poll looks at the process too: a program that died is noticed
@@ -132,6 +133,7 @@ bool KBX_TestCheck(bool ok, const char* what, const char* file, int line) {
     ++kbxtest::failures;
     std::printf("%s:%d: check failed: %s\n", file, line, what);
     if (kbxtest::last_error[0]) std::printf("  last error: %s\n", kbxtest::last_error);
+    std::printf("%s", kbxtest::leave_evidence().c_str());
     // Reported once: a later check does not repeat it.
     kbxtest::last_error[0] = 0;
     std::fflush(stdout);

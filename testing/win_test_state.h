@@ -31,7 +31,7 @@ bool program_ended(const KBX_TestProgram* program, DWORD* code);
 int wait_running(const KBX_TestProgram* program, const std::function<bool()>& condition, const char* call,
                  const std::string& what, int timeout_code = KBX_TEST_TIMED_OUT);
 // False, with the last error set, when no program was started.
-bool started(const KBX_TestProgram* program, const char* call);
+bool has_program(const KBX_TestProgram* program, const char* call);
 
 inline HWND as_hwnd(KBX_TestWindow window) { return static_cast<HWND>(window); }
 // The window of the program of this class (and title, when not null).

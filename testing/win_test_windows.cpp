@@ -37,7 +37,7 @@ HWND image_window_numbered(const KBX_TestProgram* program, int n) {
 int thread_hold(const KBX_TestProgram* program, bool hold) {
     new_call();
     const char* call = hold ? "hold" : "release";
-    if (!started(program, call)) return KBX_TEST_NO_PROGRAM;
+    if (!has_program(program, call)) return KBX_TEST_NO_PROGRAM;
     DWORD code = 0;
     if (program_ended(program, &code))
         return fail(KBX_TEST_PROGRAM_ENDED, "%s: the program ended (exit code %lu)", call, code);

@@ -60,21 +60,23 @@ void report_image_windows(std::string* fragment) {
     heading("[Image Window]\n");
     *fragment += layout_image_heading();
     for (int n = 0; n < kMaxWindows; ++n) {
+        if (!image_windows[n].in_use) continue;
+        // Copied before the first print: printing pumps messages, and the
+        // user may close this window (and free its title) meanwhile.
         const ImageWindowRecord& r = image_windows[n];
-        if (!r.in_use) continue;
         POINT at = top_left(r.window);
-        const char* title = r.title ? r.title : "";
+        const LayoutImage line{n, r.depth, r.screen_limited, r.title ? r.title : "", static_cast<int>(at.x),
+                               static_cast<int>(at.y), r.width, r.height, r.zoom};
         KBX_Print(" %d ", n);
         KBX_PushColor(kBlack, kAzure);
-        KBX_Print("%d ", r.depth);
+        KBX_Print("%d ", line.depth);
         KBX_PopColor();
         KBX_PushColor(kBlack, kMagenta);
-        KBX_Print("%d ", r.screen_limited);
+        KBX_Print("%d ", line.screen_limited);
         KBX_PopColor();
-        KBX_Print(" '%s' X:%d Y:%d W:%d H:%d ZM:%d%%\n", title, static_cast<int>(at.x), static_cast<int>(at.y),
-                  r.width, r.height, r.zoom);
-        *fragment += layout_image_line(LayoutImage{n, r.depth, r.screen_limited, title, static_cast<int>(at.x),
-                                                   static_cast<int>(at.y), r.width, r.height, r.zoom});
+        KBX_Print(" '%s' X:%d Y:%d W:%d H:%d ZM:%d%%\n", line.title.c_str(), line.x, line.y, line.width,
+                  line.height, line.zoom);
+        *fragment += layout_image_line(line);
     }
 }
 

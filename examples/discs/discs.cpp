@@ -5,7 +5,7 @@
 //   discs.exe [picture]    (default discs.png in the current folder; when
 //                           it does not exist, a picture of five discs is
 //                           drawn and saved under that name first)
-#include <windows.h>   // GetFileAttributesA
+#include <windows.h>   // GetFileAttributesA, Sleep
 
 #include <cstdio>
 #include <cstdlib>   // __argc, __argv
@@ -76,5 +76,7 @@ void KBX_Main() {
         KBX_SetImageTitle(kPicture, title);
         KBX_RefreshImage(kPicture);
     }
-    while (wait_100ms() == 0) {}   // the windows stay until Stop
+    // The windows stay until Exit; after Stop every wait returns at once.
+    while (KBX_Running())
+        if (wait_100ms() == 1) Sleep(100);
 }

@@ -18,7 +18,7 @@ void KBX_Setup() {
 
 void KBX_Main() {
     KBX_Print("Hello from your own project\n");
-    for (;;) {
+    while (KBX_Running()) {   // until Exit
         if (KBX_TakeButtonPress(0) != 0) {
             char name[256];
             KBX_GetInputBoxText(0, name, sizeof name);

@@ -15,6 +15,7 @@ int main() {
     KBX_TEST_CHECK(KBX_TestReadLog(hello.get(), 0, &log) == KBX_TEST_DONE &&
                    log.rfind("Hello from your own project\r\n", 0) == 0);   // its first line
     int code = -1;
-    KBX_TEST_CHECK(KBX_TestExit(hello.get(), &code, nullptr) == KBX_TEST_DONE && code == 0);
+    int forced = -1;   // 1: Exit had to end the main routine after its grace
+    KBX_TEST_CHECK(KBX_TestExit(hello.get(), &code, nullptr, &forced) == KBX_TEST_DONE && code == 0 && forced == 0);
     return KBX_TestFailures();
 }

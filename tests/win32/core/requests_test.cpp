@@ -142,6 +142,31 @@ TEST(Requests, ANestedPosterWaitsUntilTheFirstIsTaken) {
     EXPECT_TRUE(slot_free);
 }
 
+// While one creation command waits, sixteen more wait their turn; one more
+// is refused, and the status label says so.
+TEST(Requests, OneTooManyWhileBusyIsRefusedVisibly) {
+    release_setup = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::wstring label;
+    int opened = 0;
+    run_framework_with(blocking_setup, polite_main, [&] {
+        HWND w = wait_for_control_window();
+        const std::wstring depth = window_text(kbx::control.status_label);
+        post_command(w, KBX_CMD_NEW_TEXT_WINDOW);
+        EXPECT_TRUE(wait_until([] { return kbx::request_code == kbx::kRequestOpenTextWindow; }));
+        for (int i = 0; i < 17; ++i) post_command(w, KBX_CMD_NEW_TEXT_WINDOW);
+        wait_until([&] { return (label = window_text(kbx::control.status_label)) != depth; }, 5000);
+        SetEvent(release_setup);   // the setup routine must end before Exit's grace does
+        wait_until([&] {
+            opened = 0;
+            for (int n = 0; n < kbx::kMaxWindows; ++n) opened += kbx::text_windows[n].in_use;
+            return opened == 17;
+        });
+    });
+    CloseHandle(release_setup);
+    EXPECT_NE(label.find(L"Busy: command not taken"), std::wstring::npos);
+    EXPECT_EQ(opened, 17);   // the first and the sixteen that waited
+}
+
 TEST(Requests, RefusedWhileMainRuns) {
     main_runs = 0;
     int result = 0, code_after = -1;

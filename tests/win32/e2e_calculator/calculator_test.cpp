@@ -187,6 +187,12 @@ TEST_F(Calculator, CalcPrintsCopiesAndLogs) {
     EXPECT_EQ(press_calc(), kFirstPrintout);
     // Each press starts the log afresh.
     EXPECT_TRUE(wait_until([&] { return log_text() == kFirstPrintout; }, "the printout in KOBRIX00.LOG")) << log_text();
+
+    // Exit while it waits for the next press: its main routine returns.
+    int code = -1, forced = -1;
+    EXPECT_EQ(KBX_TestExit(&program, &code, nullptr, &forced), 0) << KBX_TestLastError();
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(forced, 0);
 }
 
 TEST_F(Calculator, UsesCommittedFieldsOnly) {

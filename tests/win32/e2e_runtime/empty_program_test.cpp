@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "kbx_commands.h"
 #include "tests/support/driver.h"
 
 using namespace kbxtest;
@@ -29,12 +30,23 @@ std::wstring settled_status(HWND control) {
     return status;
 }
 
-// Escape on the control window ends the program, with exit code 0.
+// Escape on the control window ends the program, with exit code 0; its
+// main routine returns by itself instead of being ended after the grace.
 void expect_ends_on_escape(Process& p, HWND control) {
+    // Named once the control window has fallen into place and started it.
+    ULONG_PTR id = 0;
+    wait_until([&] { return (id = reinterpret_cast<ULONG_PTR>(GetPropW(control, KBX_PROGRAM_THREAD_PROPERTY))) != 0; });
+    HANDLE thread = OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    EXPECT_NE(thread, nullptr);
     post_key(control, VK_ESCAPE);
-    DWORD code = 99;
+    DWORD code = 99, thread_code = 99;
     EXPECT_TRUE(wait_exit(p, 10000, &code));
     EXPECT_EQ(code, 0u);
+    if (thread) {
+        EXPECT_TRUE(GetExitCodeThread(thread, &thread_code));
+        EXPECT_EQ(thread_code, 0u);
+        CloseHandle(thread);
+    }
     terminate(p);
 }
 
