@@ -2,6 +2,7 @@
 // the clipboard, menu items, the status label and the "Pause" message box.
 #include <cstring>
 
+#include "kbx_commands.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
 #include "core/status_text.h"
@@ -142,6 +143,15 @@ void set_status_text(const char* text) {
     char padded[kStatusWidth];
     format_status_text(text, padded);
     set_window_text_ansi(control.status_label, padded);
+}
+
+void set_run_state(int state) {
+    SetPropW(control.window, KBX_RUN_STATE_PROPERTY, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(state)));
+}
+
+void count_point_taken() {
+    const INT_PTR taken = reinterpret_cast<INT_PTR>(GetPropW(control.window, KBX_POINTS_TAKEN_PROPERTY));
+    SetPropW(control.window, KBX_POINTS_TAKEN_PROPERTY, reinterpret_cast<HANDLE>(taken + 1));
 }
 
 void show_depth_status() {

@@ -31,6 +31,10 @@ bool forward_control_key(WPARAM key, LPARAM lparam);
 void set_status_text(const char* text);
 // Puts "%d-bit color" back into the status label.
 void show_depth_status();
+// What the program waits for (KBX_RUN_... of kbx_commands.h) and the count
+// of points taken, on the control window for tools to read.
+void set_run_state(int state);
+void count_point_taken();
 // Beeps and shows text in the status label for a few seconds, then the
 // colour depth again. Callable from either thread; text must stay valid
 // until shown (a literal).

@@ -1,6 +1,7 @@
 // Pictures on the clipboard as packed DIBs (CF_DIB): copy, paste, and the
 // hand-over of a clipboard bitmap to the current image window.
 #include <cstring>
+#include <vector>
 
 #include "core/win_runtime.h"
 #include "core/win_state.h"
@@ -75,6 +76,25 @@ int copy_image_to_clipboard(int n) {
     write_clipboard_dib(r.depth, r.width, r.height, image_pixels8[n], reinterpret_cast<const PaletteEntry*>(palette),
                         static_cast<unsigned char*>(block));
     return hand_to_clipboard(CF_DIB, handle);
+}
+
+bool save_image_dib(int n, const wchar_t* path) {
+    if (!image_window_in_use(n)) return false;
+    const ImageWindowRecord& r = image_windows[n];
+    const std::size_t size = clipboard_dib_size(r.depth, r.width, r.height);
+    if (size == 0) return false;
+    std::vector<unsigned char> block(size);
+    RGBQUAD palette[256] = {};
+    if (r.depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, palette);
+    GdiFlush();
+    write_clipboard_dib(r.depth, r.width, r.height, image_pixels8[n], reinterpret_cast<const PaletteEntry*>(palette),
+                        block.data());
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, block.data(), static_cast<DWORD>(size), &written, nullptr) && written == size;
+    CloseHandle(file);
+    return ok;
 }
 
 HBITMAP read_clipboard_bitmap(RGBQUAD* palette, int* count, int* why) {

@@ -98,6 +98,10 @@ int choose_save_file(char* out, HWND owner);
 // 0 done; 1 the clipboard cannot be opened; 3 no memory for the picture;
 // 4 n not in use. The caller tells the user about 3.
 int copy_image_to_clipboard(int n);
+// Writes image window n's picture to path as the clipboard would carry it
+// (a packed DIB), for a tool that asked (KBX_COPYDATA_SAVE_DIB); false when
+// it could not.
+bool save_image_dib(int n, const wchar_t* path);
 // A new bitmap from the clipboard's CF_DIB (or else CF_BITMAP), or null.
 // palette takes up to 256 entries; *count is 0 unless the DIB had a table.
 // *why (when not null) says why not: 1 the clipboard cannot be opened or

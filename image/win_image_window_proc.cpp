@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstddef>
+
 #include "kbx_commands.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
@@ -143,6 +145,24 @@ LRESULT on_drop(HWND window, HDROP drop) {
     return 0;
 }
 
+// A tool's request for the picture: a private hand-over, where Copy would
+// replace what the user has on the clipboard.
+LRESULT on_copy_data(HWND window, const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != KBX_COPYDATA_SAVE_DIB || !data->lpData || data->cbData < 2 * sizeof(wchar_t))
+        return 0;
+    const std::size_t chars = data->cbData / sizeof(wchar_t);
+    const wchar_t* path = static_cast<const wchar_t*>(data->lpData);
+    if (path[chars - 1] != L'\0') return 0;
+    // What the tool posted to this window before asking (a command, a
+    // click) is done first, as if the request had queued behind it.
+    MSG posted;
+    while (PeekMessageW(&posted, window, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        TranslateMessage(&posted);
+        DispatchMessageW(&posted);
+    }
+    return save_image_dib(find_image_window(window), path) ? 1 : 0;
+}
+
 }  // namespace
 
 LRESULT CALLBACK image_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -178,6 +198,8 @@ LRESULT CALLBACK image_window_proc(HWND window, UINT message, WPARAM wparam, LPA
             return on_get_min_max_info(window, reinterpret_cast<MINMAXINFO*>(lparam));
         case WM_DROPFILES:
             return on_drop(window, reinterpret_cast<HDROP>(wparam));
+        case WM_COPYDATA:
+            return on_copy_data(window, reinterpret_cast<const COPYDATASTRUCT*>(lparam));
         case WM_NCDESTROY:
             RemovePropW(window, KBX_IMAGE_NUMBER_PROPERTY);
             return framework_window_default(window, message, wparam, lparam);

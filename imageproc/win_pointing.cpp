@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "kbx_commands.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
 #include "image/win_image_window.h"
@@ -27,6 +28,7 @@ void begin_pointing(int n, const char* prompt, bool keep_stop) {
     // prompt shows: whoever sees the prompt sees the loop ready for a Stop.
     if (!keep_stop) stop_request = 0;
     set_status_text(prompt);
+    set_run_state(KBX_RUN_POINT_WANTED);
     DragAcceptFiles(control.window, FALSE);
     select_image(n);
     begin_pointer_events(&pointer_events, n);
@@ -34,6 +36,7 @@ void begin_pointing(int n, const char* prompt, bool keep_stop) {
 }
 
 void end_pointing() {
+    set_run_state(KBX_RUN_OTHER);
     show_depth_status();
     drawing_tool_mode = 0;
     end_pointer_events(&pointer_events);
@@ -72,10 +75,13 @@ int run_pointing_loop(int n, PointingKind kind, int place_w, int place_h, Pointi
         if (take_pointer_events(loop, view, &pointer_events, stop_request != 0 || exit_state != 0)) invalidate(n);
         if (pointing_finished(*loop)) {
             result = pointing_result(*loop);
+            if (result == 0) count_point_taken();
             break;
         }
         const char* now = pointing_prompt(*loop);
         if (std::strcmp(now, prompt) != 0) {
+            // The first of two points is taken.
+            count_point_taken();
             prompt = now;
             set_status_text(prompt);
         }

@@ -13,6 +13,29 @@
 // itself, 1 Exit had to end it from outside.
 #define KBX_PROGRAM_THREAD_PROPERTY L"KBX_ProgramThread"
 
+// What the program waits for, as its control window carries it for tools
+// (a window property): one of KBX_RUN_...; no property means KBX_RUN_OTHER.
+#define KBX_RUN_STATE_PROPERTY L"KBX_RunState"
+enum KBX_RunState {
+    KBX_RUN_OTHER = 0,        // running, or waiting for nothing a tool can give
+    KBX_RUN_LINE_INPUT = 1,   // a text window waits for a line (KBX_InputLine)
+    KBX_RUN_POINT_WANTED = 2, // an image window waits for a click or a drag
+};
+// The control window's count of points an image window has taken (a window
+// property), so that a tool sees a point taken even when the next is
+// wanted at once.
+#define KBX_POINTS_TAKEN_PROPERTY L"KBX_PointsTaken"
+
+// Set to "1" in a program's environment, every text window logs from its
+// opening and writes each line to its log at once, so that a tool can read
+// all the program has printed from the log files.
+#define KBX_LOG_ALL_VARIABLE "KBX_LOG_ALL"
+
+// A WM_COPYDATA request an image window answers: lpData holds a UTF-16 file
+// path (with its terminating zero); the window writes its picture there as
+// a packed DIB (the CF_DIB layout) and returns 1, or 0 when it could not.
+#define KBX_COPYDATA_SAVE_DIB 0x4B425844
+
 enum KBX_Command {
     // Control window.
     KBX_CMD_START = 1001,

@@ -23,8 +23,11 @@ unsigned dib_pixel(const unsigned char* row, int x, int bits, const RGBQUAD* pal
     return (unsigned(p[2]) << 16) | (unsigned(p[1]) << 8) | p[0];
 }
 
-bool decode_dib(const BITMAPINFOHEADER* h, size_t size, int* width, int* height, std::vector<unsigned>* pixels) {
-    if (size < sizeof *h) return false;
+}  // namespace
+
+bool decode_packed_dib(const char* bytes, size_t size, int* width, int* height, std::vector<unsigned>* pixels) {
+    if (size < sizeof(BITMAPINFOHEADER)) return false;
+    const BITMAPINFOHEADER* h = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
     const int bits = h->biBitCount;
     if (bits != 8 && bits != 24 && bits != 32) return false;
     const int w = h->biWidth, rows = h->biHeight < 0 ? -h->biHeight : h->biHeight;
@@ -44,8 +47,6 @@ bool decode_dib(const BITMAPINFOHEADER* h, size_t size, int* width, int* height,
     }
     return true;
 }
-
-}  // namespace
 
 std::string read_clipboard_text() {
     std::string text;
@@ -107,7 +108,7 @@ bool read_clipboard_picture(int* width, int* height, std::vector<unsigned>* pixe
     if (h) {
         const void* p = GlobalLock(h);
         if (p) {
-            ok = decode_dib(static_cast<const BITMAPINFOHEADER*>(p), GlobalSize(h), width, height, pixels);
+            ok = decode_packed_dib(static_cast<const char*>(p), GlobalSize(h), width, height, pixels);
             GlobalUnlock(h);
         }
     }

@@ -18,6 +18,9 @@ std::string clipboard_text_after(DWORD before, DWORD timeout_ms = 10000);
 bool write_clipboard_text(const std::wstring& text);   // CF_UNICODETEXT
 bool clear_clipboard();
 
+// A packed DIB (the CF_DIB layout) as a top-down picture of 0xRRGGBB words;
+// false when it is not one of 8, 24 or 32 bits or is cut short.
+bool decode_packed_dib(const char* bytes, size_t size, int* width, int* height, std::vector<unsigned>* pixels);
 // The clipboard's CF_DIB as a top-down picture of 0xRRGGBB words; false
 // when it holds none of 8, 24 or 32 bits.
 bool read_clipboard_picture(int* width, int* height, std::vector<unsigned>* pixels);

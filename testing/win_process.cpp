@@ -14,7 +14,8 @@ std::wstring bin_dir() {
 
 std::wstring program_path(const wchar_t* name) { return join_path(bin_dir(), std::wstring(name) + L".exe"); }
 
-Process launch(const std::wstring& exe, const std::wstring& workdir, const std::wstring& args, const wchar_t* env) {
+Process launch(const std::wstring& exe, const std::wstring& workdir, const std::wstring& args, const wchar_t* env,
+               HANDLE job) {
     Process p;
     STARTUPINFOW si = {};
     si.cb = sizeof si;
@@ -22,8 +23,17 @@ Process launch(const std::wstring& exe, const std::wstring& workdir, const std::
     std::wstring command = L"\"" + exe + L"\"";
     if (!args.empty()) command += L" " + args;
     void* block = const_cast<wchar_t*>(env);
-    if (CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, env ? CREATE_UNICODE_ENVIRONMENT : 0,
-                       block, workdir.empty() ? nullptr : workdir.c_str(), &si, &pi)) {
+    const DWORD flags = (env ? CREATE_UNICODE_ENVIRONMENT : 0) | (job ? CREATE_SUSPENDED : 0);
+    if (CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, flags, block,
+                       workdir.empty() ? nullptr : workdir.c_str(), &si, &pi)) {
+        // In the job before its first instruction: nothing it starts escapes.
+        if (job && !AssignProcessToJobObject(job, pi.hProcess)) {
+            TerminateProcess(pi.hProcess, 99);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+            return p;
+        }
+        if (job) ResumeThread(pi.hThread);
         CloseHandle(pi.hThread);
         p.handle = pi.hProcess;
         p.pid = pi.dwProcessId;

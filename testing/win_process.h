@@ -19,9 +19,10 @@ struct Process {
 };
 // Starts a program with workdir as its current directory (empty: ours) and
 // the given arguments after its name; env, when not null, is a complete
-// environment block (UTF-16, double-zero terminated). No handle: not started.
+// environment block (UTF-16, double-zero terminated); job, when not null,
+// takes it before it runs. No handle: not started.
 Process launch(const std::wstring& exe, const std::wstring& workdir = L"", const std::wstring& args = L"",
-               const wchar_t* env = nullptr);
+               const wchar_t* env = nullptr, HANDLE job = nullptr);
 // Waits for the process to end; false on time-out.
 bool wait_exit(Process& process, DWORD timeout_ms, DWORD* exit_code = nullptr);
 // Ends the process if it still runs and closes its handle.

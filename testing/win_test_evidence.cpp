@@ -82,7 +82,7 @@ std::string copy_logs(const std::wstring& folder, const std::wstring& prefix) {
     do {
         const std::wstring copy = prefix + found.cFileName;
         if (CopyFileW((folder + L"\\" + found.cFileName).c_str(), copy.c_str(), FALSE))
-            names += "  log: " + to_ansi(copy) + "\n";
+            names += "  log: " + to_utf8(copy) + "\n";
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
@@ -121,7 +121,7 @@ std::string leave_evidence() {
         if (evidence_left >= kMostEvidence) continue;
         const std::wstring prefix = folder_from_environment(L"KBX_TEST_ARTIFACTS", L"kbx_artifacts") + L"\\failure" +
                                     std::to_wstring(evidence_left + 1) + L"_" + std::to_wstring(s.pid) + L"_";
-        if (save_screenshot(s.pid, prefix + L"screen.png")) lines += "  screenshot: " + to_ansi(prefix) + "screen.png\n";
+        if (save_screenshot(s.pid, prefix + L"screen.png")) lines += "  screenshot: " + to_utf8(prefix) + "screen.png\n";
         lines += copy_logs(s.folder, prefix);
         ++evidence_left;
     }

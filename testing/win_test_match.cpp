@@ -44,36 +44,37 @@ bool update_wanted() {
 
 int KBX_TestMatchPicture(KBX_TestWindow window, const char* reference, int tolerance, int max_pixels) {
     KBX_TestPicture actual;
-    if (KBX_TestReadImage(window, &actual) != 0) return 3;   // its error says why
+    const int read = KBX_TestReadImage(window, &actual);   // its error says why
+    if (read != KBX_TEST_DONE) return read;
     const std::wstring path = reference_path(reference ? reference : "");
     int width = 0, height = 0;
     std::vector<unsigned> expected;
     if (!read_picture_file(path, &width, &height, &expected)) {
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return fail(2, "match picture: %s is not a picture that can be read", to_ansi(path).c_str());
+            return fail(KBX_TEST_REFUSED, "match picture: %s is not a picture that can be read", to_utf8(path).c_str());
         if (!update_wanted())
-            return fail(2, "match picture: no reference %s (KBX_TEST_UPDATE=1 writes it)", to_ansi(path).c_str());
+            return fail(KBX_TEST_NO_SUCH_FILE, "match picture: no reference %s (KBX_TEST_UPDATE=1 writes it)", to_utf8(path).c_str());
         const size_t slash = path.find_last_of(L"\\/");
         if (slash != std::wstring::npos) make_folders(path.substr(0, slash));
         if (!write_png_file(path, actual.width, actual.height, actual.pixels))
-            return fail(2, "match picture: could not write the reference %s", to_ansi(path).c_str());
-        return 0;
+            return fail(KBX_TEST_REFUSED, "match picture: could not write the reference %s", to_utf8(path).c_str());
+        return KBX_TEST_DONE;
     }
     const std::wstring evidence = folder_from_environment(L"KBX_TEST_ARTIFACTS", L"kbx_artifacts") + L"\\" + stem_of(path);
     if (width != actual.width || height != actual.height) {
         write_png_file(evidence + L".actual.png", actual.width, actual.height, actual.pixels);
-        return fail(1, "match picture: %d x %d, the reference %s is %d x %d; the picture is in %s.actual.png",
-                    actual.width, actual.height, to_ansi(path).c_str(), width, height, to_ansi(evidence).c_str());
+        return fail(KBX_TEST_MISMATCH, "match picture: %d x %d, the reference %s is %d x %d; the picture is in %s.actual.png",
+                    actual.width, actual.height, to_utf8(path).c_str(), width, height, to_utf8(evidence).c_str());
     }
     std::vector<unsigned> marks;
     const PictureDifference d =
         compare_pictures(actual.pixels.data(), expected.data(), width, height, tolerance < 0 ? 0 : tolerance, &marks);
-    if (d.count <= max_pixels) return 0;
+    if (d.count <= max_pixels) return KBX_TEST_DONE;
     write_png_file(evidence + L".actual.png", width, height, actual.pixels);
     write_png_file(evidence + L".diff.png", width, height, marks);
-    return fail(1,
+    return fail(KBX_TEST_MISMATCH,
                 "match picture: %ld pixels differ from %s by more than %d (largest difference %d, first at %d, %d); "
                 "see %s.actual.png and %s.diff.png",
-                d.count, to_ansi(path).c_str(), tolerance, d.largest, d.first_x, d.first_y, to_ansi(evidence).c_str(),
-                to_ansi(evidence).c_str());
+                d.count, to_utf8(path).c_str(), tolerance, d.largest, d.first_x, d.first_y, to_utf8(evidence).c_str(),
+                to_utf8(evidence).c_str());
 }

@@ -34,9 +34,9 @@ bool same_name(const std::wstring& entry, const std::wstring& setting) {
 // variable of the same name), as a block for CreateProcessW.
 std::wstring environment_with(const char* const* env) {
     std::wstring block;
-    std::wstring settings[64];
+    std::wstring settings[66];
     int count = 0;
-    for (; env && env[count] && count < 64; ++count) settings[count] = to_wide(env[count]);
+    for (; env && env[count] && count < 66; ++count) settings[count] = to_wide(env[count]);
     wchar_t* own = GetEnvironmentStringsW();
     for (const wchar_t* entry = own; entry && *entry; entry += std::wcslen(entry) + 1) {
         bool replaced = false;
@@ -62,52 +62,91 @@ HWND control_window_of(DWORD pid, int* instance) {
 }
 
 int send_control_command(KBX_TestProgram* program, int command, const char* name) {
+    new_call();
+    if (!has_program(program, name)) return KBX_TEST_NO_PROGRAM;
+    DWORD code = 0;
+    if (program_ended(program, &code))
+        return fail(KBX_TEST_PROGRAM_ENDED, "%s: the program ended (exit code %lu)", name, code);
     DWORD_PTR result = 0;
-    HWND control = as_hwnd(program->control);
-    if (!IsWindow(control) ||
-        !SendMessageTimeoutW(control, WM_COMMAND, command, 0, SMTO_NORMAL, wait_limit(), &result))
-        return fail(1, "%s: the control window did not take the command within %lu ms", name, wait_limit());
-    return 0;
+    if (!SendMessageTimeoutW(as_hwnd(program->control), WM_COMMAND, command, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                             wait_limit(), &result)) {
+        if (program_ended(program, &code))
+            return fail(KBX_TEST_PROGRAM_ENDED, "%s: the program ended (exit code %lu)", name, code);
+        return fail(KBX_TEST_TIMED_OUT, "%s: the control window did not take the command within %lu ms", name,
+                    wait_limit());
+    }
+    return KBX_TEST_DONE;
 }
+
+// Every program this process starts belongs to one job that ends them all
+// when the job's last handle closes: when this process ends, however it
+// ends. The handle is never closed before that.
+HANDLE kill_on_close_job() {
+    static HANDLE job = [] {
+        HANDLE h = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (h) SetInformationJobObject(h, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return h;
+    }();
+    return job;
+}
+
+// Ends the process if it still runs, closes it and deletes its folder;
+// the last error stays.
+void end_program(KBX_TestProgram* program) {
+    note_program_ended(program);
+    Process p = as_process(program);
+    terminate(p);
+    program->process = nullptr;
+    if (program->folder[0]) remove_folder(to_wide(program->folder));
+    program->folder[0] = 0;
+}
+
+// A program started for this test logs everything it prints from the start.
+const char* const kLogAll = KBX_LOG_ALL_VARIABLE "=1";
 
 }  // namespace
 
 const char* KBX_TestProgramPath() {
     static std::string path;
-    const char* given = std::getenv("KBX_TEST_PROGRAM");
-    path = given && *given ? host_path(given) : std::string();
+    const wchar_t* given = _wgetenv(L"KBX_TEST_PROGRAM");
+    path = given && *given ? host_path(to_utf8(given).c_str()) : std::string();
     return path.c_str();
 }
 
 int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* env) {
+    new_call();
+    if (program->process && WaitForSingleObject(program->process, 0) == WAIT_TIMEOUT)
+        return fail(KBX_TEST_REFUSED, "start: this program (pid %lu) still runs; end it first", program->pid);
+    end_program(program);
     *program = KBX_TestProgram{};
-    if (!exe || !*exe) return fail(1, "start: no program given (add_kobrix_test hands it over in KBX_TEST_PROGRAM)");
+    if (!exe || !*exe)
+        return fail(KBX_TEST_NO_PROGRAM, "start: no program given (add_kobrix_test hands it over in KBX_TEST_PROGRAM)");
     const std::wstring folder = make_temp_dir(L"test");
-    std::snprintf(program->folder, sizeof program->folder, "%s", to_ansi(folder).c_str());
-    const std::wstring block = environment_with(env);
-    Process p = launch(to_wide(exe), folder, L"", block.c_str());
+    std::snprintf(program->folder, sizeof program->folder, "%s", to_utf8(folder).c_str());
+    const char* settings[66] = {kLogAll};
+    for (int i = 0; env && env[i] && i < 64; ++i) settings[i + 1] = env[i];
+    const std::wstring block = environment_with(settings);
+    Process p = launch(to_wide(exe), folder, L"", block.c_str(), kill_on_close_job());
     if (!p.handle) {
         const DWORD error = GetLastError();
-        KBX_TestEnd(program);
-        return fail(1, "start: %s could not be started (error %lu)", exe, error);
+        end_program(program);
+        return fail(KBX_TEST_NO_PROGRAM, "start: %s could not be started (error %lu)", exe, error);
     }
     program->process = p.handle;
     program->pid = p.pid;
     note_program_started(program);
     HWND control = nullptr;
-    DWORD ended = 0;
-    wait_until([&] {
-        control = control_window_of(p.pid, &program->instance);
-        return control != nullptr || wait_exit(p, 0, &ended);
-    }, wait_limit());
-    if (!control) {
-        const bool gone = wait_exit(p, 0, &ended);
-        KBX_TestEnd(program);
-        if (gone) return fail(2, "start: %s ended (exit code %lu) before its control window showed", exe, ended);
-        return fail(2, "start: no control window (class kobrix_mw<n>) of %s within %lu ms", exe, wait_limit());
+    const int result = wait_running(program, [&] {
+        return (control = control_window_of(p.pid, &program->instance)) != nullptr;
+    }, "start", "the control window (class kobrix_mw<n>) of " + std::string(exe) + " to show");
+    if (result != KBX_TEST_DONE) {
+        end_program(program);
+        return result;
     }
     program->control = control;
-    return 0;
+    return KBX_TEST_DONE;
 }
 
 int KBX_TestPressStart(KBX_TestProgram* program) { return send_control_command(program, KBX_CMD_START, "Start"); }
@@ -124,7 +163,8 @@ static HANDLE open_program_thread(const KBX_TestProgram* program) {
 }
 
 int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, int* forced) {
-    if (!program->process) return fail(2, "exit: no program runs");
+    new_call();
+    if (!program->process) return fail(KBX_TEST_NO_PROGRAM, "exit: no program runs");
     Process p = as_process(program);
     if (forced) *forced = -1;
     HANDLE thread = forced ? open_program_thread(program) : nullptr;
@@ -145,25 +185,22 @@ int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, in
         terminate(p);
         program->process = nullptr;
         if (exit_code) *exit_code = 99;
-        return fail(1, "exit: the program did not end within %lu ms of Exit", wait_limit());
+        return fail(KBX_TEST_TIMED_OUT, "exit: the program did not end within %lu ms of Exit", wait_limit());
     }
     if (exit_code) *exit_code = static_cast<int>(code);
     if (milliseconds) *milliseconds = static_cast<int>((to.QuadPart - from.QuadPart) * 1000 / frequency.QuadPart);
     terminate(p);   // closes the handle
     program->process = nullptr;
-    return 0;
+    return KBX_TEST_DONE;
 }
 
 void KBX_TestEnd(KBX_TestProgram* program) {
-    note_program_ended(program);
-    Process p = as_process(program);
-    terminate(p);
-    program->process = nullptr;
-    if (program->folder[0]) remove_folder(to_wide(program->folder));
-    program->folder[0] = 0;
+    new_call();
+    end_program(program);
 }
 
 int KBX_TestReadFile(const KBX_TestProgram* program, const char* name, std::string* contents) {
-    if (read_file(join_path(to_wide(program->folder), to_wide(name)), contents)) return 0;
-    return fail(1, "read file: no file %s in %s", name, program->folder);
+    new_call();
+    if (read_file(join_path(to_wide(program->folder), to_wide(name)), contents)) return KBX_TEST_DONE;
+    return fail(KBX_TEST_NO_SUCH_FILE, "read file: no file %s in %s", name, program->folder);
 }

@@ -1,11 +1,11 @@
 // Text windows from outside: typing a line for KBX_InputLine, and reading
-// what was printed through the window's log.
+// what was printed from the window's log, which programs started here keep
+// from the window's opening and write through line by line.
 #include <cwchar>
+#include <string>
 
-#include "testing/win_clipboard.h"
 #include "testing/win_process.h"
 #include "testing/win_test_state.h"
-#include "testing/win_waits.h"
 #include "testing/win_windows.h"
 
 using namespace kbxtest;
@@ -20,54 +20,63 @@ std::wstring log_path(const KBX_TestProgram* program, int n) {
 
 bool file_exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Text window n and its log file, waited for. DONE, or the failure's code.
+int wait_log(const KBX_TestProgram* program, int n, const char* call, int missing_code) {
+    int result = KBX_TEST_DONE;
+    if (!wait_text_window(program, n, call, &result)) return result;
+    const std::wstring path = log_path(program, n);
+    return wait_running(program, [&] { return file_exists(path); }, call, "the log file " + to_utf8(path),
+                        missing_code);
+}
+
 }  // namespace
 
 int KBX_TestTypeLine(const KBX_TestProgram* program, int n, const char* line) {
-    HWND window = as_hwnd(KBX_TestFindWindow(program, KBX_TEST_TEXT_WINDOW, n));
-    if (!window) return fail(1, "type a line: text window %d is not open", n);
-    if (!wait_until([&] { return status_text(program) == L"Input text"; }, wait_limit()))
-        return fail(2, "type a line: waited %lu ms for the program to wait for a line (\"Input text\")", wait_limit());
+    new_call();
+    int result = KBX_TEST_DONE;
+    HWND window = wait_text_window(program, n, "type a line", &result);
+    if (!window) return result;
+    result = wait_running(program, [&] { return run_state(program) == KBX_RUN_LINE_INPUT; }, "type a line",
+                          "the program to wait for a line");
+    if (result != KBX_TEST_DONE) return result;
     post_text(window, to_wide(line) + L"\r");
-    return 0;
+    return KBX_TEST_DONE;
 }
 
 int KBX_TestStartLog(const KBX_TestProgram* program, int n) {
-    HWND window = as_hwnd(KBX_TestFindWindow(program, KBX_TEST_TEXT_WINDOW, n));
-    if (!window) return fail(1, "start log: text window %d is not open", n);
+    new_call();
+    int result = KBX_TEST_DONE;
+    HWND window = wait_text_window(program, n, "start log", &result);
+    if (!window) return result;
+    // A program started here logs already; another starts its log now.
     const std::wstring path = log_path(program, n);
-    PostMessageW(window, WM_COMMAND, KBX_CMD_TEXT_START_LOG, 0);
-    if (!wait_until([&] { return file_exists(path); }, wait_limit()))
-        return fail(2, "start log: waited %lu ms for %s", wait_limit(), to_ansi(path).c_str());
-    return 0;
+    if (!file_exists(path)) PostMessageW(window, WM_COMMAND, KBX_CMD_TEXT_START_LOG, 0);
+    return wait_log(program, n, "start log", KBX_TEST_TIMED_OUT);
 }
 
 int KBX_TestReadLog(const KBX_TestProgram* program, int n, std::string* text) {
-    HWND window = as_hwnd(KBX_TestFindWindow(program, KBX_TEST_TEXT_WINDOW, n));
-    if (!window) return fail(1, "read log: text window %d is not open", n);
-    const std::wstring path = log_path(program, n);
-    // Copying a log that was never started would stop the program with a
-    // message box.
-    if (!file_exists(path)) return fail(2, "read log: no %s (start the log first)", to_ansi(path).c_str());
-    // The copy writes out what the log holds; once it is on the clipboard
-    // the file is complete.
-    const DWORD before = GetClipboardSequenceNumber();
-    PostMessageW(window, WM_COMMAND, KBX_CMD_TEXT_COPY_LOG, 0);
-    if (!wait_until([&] { return GetClipboardSequenceNumber() != before; }, wait_limit()))
-        return fail(3, "read log: waited %lu ms for text window %d to copy its log", wait_limit(), n);
-    read_file(path, text);
-    return 0;
+    new_call();
+    const int result = wait_log(program, n, "read log", KBX_TEST_NO_SUCH_FILE);
+    if (result != KBX_TEST_DONE) return result;
+    read_file(log_path(program, n), text);
+    return KBX_TEST_DONE;
 }
 
 int KBX_TestWaitForOutput(const KBX_TestProgram* program, int n, const char* text, std::string* log) {
+    new_call();
     std::string read;
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const int result = KBX_TestReadLog(program, n, &read);
-        if (log) *log = read;
-        if (result != 0) return result;
-        if (read.find(text) != std::string::npos) return 0;
-        if (GetTickCount() - start > wait_limit())
-            return fail(3, "waited %lu ms for text window %d to print \"%s\"; its log holds \"%s\"", wait_limit(), n,
-                        text, read.c_str());
+    int result = wait_log(program, n, "wait for output", KBX_TEST_NO_SUCH_FILE);
+    if (result == KBX_TEST_DONE) {
+        const std::wstring path = log_path(program, n);
+        result = wait_running(program, [&] { return read_file(path, &read) && read.find(text) != std::string::npos; },
+                              "wait for output", "text window " + std::to_string(n) + " to print \"" + text + "\"");
+        // What the log held is part of the story.
+        if (result != KBX_TEST_DONE) {
+            read_file(path, &read);
+            const std::string why = KBX_TestLastError();
+            fail(result, "%s; its log holds \"%s\"", why.c_str(), read.c_str());
+        }
     }
+    if (log) *log = read;
+    return result;
 }

@@ -1,5 +1,7 @@
 // The program's windows by kind, number and title, read and given input.
 #include <cwchar>
+#include <functional>
+#include <string>
 
 #include "testing/win_test_state.h"
 #include "testing/win_waits.h"
@@ -33,17 +35,40 @@ HWND image_window_numbered(const KBX_TestProgram* program, int n) {
 }
 
 int thread_hold(const KBX_TestProgram* program, bool hold) {
+    new_call();
+    const char* call = hold ? "hold" : "release";
+    if (!has_program(program, call)) return KBX_TEST_NO_PROGRAM;
+    DWORD code = 0;
+    if (program_ended(program, &code))
+        return fail(KBX_TEST_PROGRAM_ENDED, "%s: the program ended (exit code %lu)", call, code);
     const DWORD thread = user_thread(program);
-    HANDLE h = thread ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, thread) : nullptr;
-    if (!h) return fail(1, "%s: the program's user thread (which owns its windows) is not found", hold ? "hold" : "release");
-    const DWORD count = hold ? SuspendThread(h) : ResumeThread(h);
+    HANDLE h = thread ? OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, thread) : nullptr;
+    if (!h) return fail(KBX_TEST_REFUSED, "%s: the program's user thread (which owns its windows) is not found", call);
+    DWORD count = hold ? SuspendThread(h) : ResumeThread(h);
+    // A suspension takes effect later; reading the thread's registers waits
+    // until it has.
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    if (hold && count != static_cast<DWORD>(-1) && !GetThreadContext(h, &context)) count = static_cast<DWORD>(-1);
+    const DWORD error = GetLastError();
     CloseHandle(h);
-    return count == static_cast<DWORD>(-1) ? fail(1, "hold/release: the thread refused (error %lu)", GetLastError()) : 0;
+    if (count == static_cast<DWORD>(-1)) return fail(KBX_TEST_REFUSED, "%s: the thread refused (error %lu)", call, error);
+    return KBX_TEST_DONE;
+}
+
+// Waits for the window and gives it, or null with the last error set.
+KBX_TestWindow wait_window(const KBX_TestProgram* program, const std::function<KBX_TestWindow()>& find,
+                           const std::string& what) {
+    KBX_TestWindow found = nullptr;
+    wait_running(program, [&] { return (found = find()) != nullptr; }, "wait for a window", what,
+                 KBX_TEST_NO_SUCH_WINDOW);
+    return found;
 }
 
 }  // namespace
 
 KBX_TestWindow KBX_TestFindWindow(const KBX_TestProgram* program, KBX_TestWindowKind kind, int n) {
+    new_call();
     switch (kind) {
         case KBX_TEST_CONTROL_WINDOW: return IsWindow(as_hwnd(program->control)) ? program->control : nullptr;
         case KBX_TEST_TEXT_WINDOW: {
@@ -59,16 +84,14 @@ KBX_TestWindow KBX_TestFindWindow(const KBX_TestProgram* program, KBX_TestWindow
 }
 
 KBX_TestWindow KBX_TestWaitForWindow(const KBX_TestProgram* program, KBX_TestWindowKind kind, int n) {
-    KBX_TestWindow found = nullptr;
-    if (wait_until([&] { return (found = KBX_TestFindWindow(program, kind, n)) != nullptr; }, wait_limit()))
-        return found;
-    if (kind == KBX_TEST_TEXT_WINDOW || kind == KBX_TEST_IMAGE_WINDOW)
-        fail(0, "waited %lu ms for %s %d to open", wait_limit(), kind_name(kind), n);
-    else fail(0, "waited %lu ms for %s to open", wait_limit(), kind_name(kind));
-    return nullptr;
+    new_call();
+    std::string what = kind_name(kind);
+    if (kind == KBX_TEST_TEXT_WINDOW || kind == KBX_TEST_IMAGE_WINDOW) what += " " + std::to_string(n);
+    return wait_window(program, [&] { return KBX_TestFindWindow(program, kind, n); }, what + " to open");
 }
 
 KBX_TestWindow KBX_TestFindImageWindow(const KBX_TestProgram* program, const char* title) {
+    new_call();
     const std::wstring wanted = to_wide(title);
     for (HWND w : top_level_windows(program->pid, L"kbx_iw"))
         if (caption_has_title(window_text(w), wanted)) return w;
@@ -76,20 +99,20 @@ KBX_TestWindow KBX_TestFindImageWindow(const KBX_TestProgram* program, const cha
 }
 
 KBX_TestWindow KBX_TestWaitForImageWindow(const KBX_TestProgram* program, const char* title) {
-    KBX_TestWindow found = nullptr;
-    if (wait_until([&] { return (found = KBX_TestFindImageWindow(program, title)) != nullptr; }, wait_limit()))
-        return found;
-    fail(0, "waited %lu ms for an image window titled \"%s\" to open", wait_limit(), title);
-    return nullptr;
+    new_call();
+    return wait_window(program, [&] { return KBX_TestFindImageWindow(program, title); },
+                       std::string("an image window titled \"") + title + "\" to open");
 }
 
 std::string KBX_TestWindowText(KBX_TestWindow window) {
-    return IsWindow(as_hwnd(window)) ? to_ansi(window_text(as_hwnd(window))) : std::string();
+    new_call();
+    return IsWindow(as_hwnd(window)) ? to_utf8(window_text(as_hwnd(window))) : std::string();
 }
 
 int KBX_TestWindowRect(KBX_TestWindow window, int* x, int* y, int* width, int* height) {
+    new_call();
     RECT r;
-    if (!GetWindowRect(as_hwnd(window), &r)) return fail(1, "window rectangle: no such window");
+    if (!GetWindowRect(as_hwnd(window), &r)) return fail(KBX_TEST_NO_SUCH_WINDOW, "window rectangle: no such window");
     *x = r.left;
     *y = r.top;
     *width = r.right - r.left;
@@ -98,14 +121,16 @@ int KBX_TestWindowRect(KBX_TestWindow window, int* x, int* y, int* width, int* h
 }
 
 int KBX_TestClientSize(KBX_TestWindow window, int* width, int* height) {
+    new_call();
     RECT r;
-    if (!GetClientRect(as_hwnd(window), &r)) return fail(1, "client size: no such window");
+    if (!GetClientRect(as_hwnd(window), &r)) return fail(KBX_TEST_NO_SUCH_WINDOW, "client size: no such window");
     *width = r.right - r.left;
     *height = r.bottom - r.top;
     return 0;
 }
 
 KBX_TestWindow KBX_TestFocus(const KBX_TestProgram* program) {
+    new_call();
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     const DWORD thread = user_thread(program);
@@ -113,19 +138,22 @@ KBX_TestWindow KBX_TestFocus(const KBX_TestProgram* program) {
 }
 
 int KBX_TestPostKey(KBX_TestWindow window, int key) {
-    if (!IsWindow(as_hwnd(window))) return fail(1, "key: no such window");
+    new_call();
+    if (!IsWindow(as_hwnd(window))) return fail(KBX_TEST_NO_SUCH_WINDOW, "key: no such window");
     post_key(as_hwnd(window), static_cast<UINT>(key));
     return 0;
 }
 
 int KBX_TestPostClick(KBX_TestWindow window, int x, int y) {
-    if (!IsWindow(as_hwnd(window))) return fail(1, "click: no such window");
+    new_call();
+    if (!IsWindow(as_hwnd(window))) return fail(KBX_TEST_NO_SUCH_WINDOW, "click: no such window");
     post_click(as_hwnd(window), x, y);
     return 0;
 }
 
 int KBX_TestPostCommand(KBX_TestWindow window, int command) {
-    if (!IsWindow(as_hwnd(window))) return fail(1, "command %d: no such window", command);
+    new_call();
+    if (!IsWindow(as_hwnd(window))) return fail(KBX_TEST_NO_SUCH_WINDOW, "command %d: no such window", command);
     PostMessageW(as_hwnd(window), WM_COMMAND, static_cast<WPARAM>(command), 0);
     return 0;
 }

@@ -1,5 +1,6 @@
 // KBX_InputLine: one line typed into the current text window, echoed with
 // a blinking caret, returned in the ANSI code page.
+#include "kbx_commands.h"
 #include "core/win_runtime.h"
 #include "core/win_state.h"
 #include "textwin/key_ring.h"
@@ -109,6 +110,7 @@ void KBX_InputLine(char* buffer) {
 
     Caret caret = {1, true, ms_clock()};
     input_active = marker;
+    set_run_state(KBX_RUN_LINE_INPUT);
     LineEdit edit;
     line_edit_begin(edit, r.cursor_x, r.cursor_y, r.char_width, r.char_height, r.client_width, r.client_height);
     for (;;) {
@@ -152,5 +154,6 @@ void KBX_InputLine(char* buffer) {
         // control window's prompts) are polled.
         if (!taken) wait_for_work(kWaitSliceMs);
     }
+    set_run_state(KBX_RUN_OTHER);
     show_depth_status();
 }

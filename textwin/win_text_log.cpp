@@ -68,7 +68,18 @@ int file_to_block(const wchar_t* path, HGLOBAL* block) {
 void log_echo(TextWindowRecord& r, const char* text) {
     if (!text) return;
     std::lock_guard<std::mutex> hold(log_lock);
-    if (r.log_state == 1 && r.log_file) std::fputs(text, r.log_file);
+    if (r.log_state != 1 || !r.log_file) return;
+    std::fputs(text, r.log_file);
+    // A tool reading the file sees each line as soon as it is shown.
+    if (log_everything()) std::fflush(r.log_file);
+}
+
+bool log_everything() {
+    static const bool wanted = [] {
+        char value[4] = "";
+        return GetEnvironmentVariableA(KBX_LOG_ALL_VARIABLE, value, sizeof value) == 1 && value[0] == '1';
+    }();
+    return wanted;
 }
 
 void close_log(TextWindowRecord& r) {

@@ -94,6 +94,7 @@ int KBX_OpenTextWindow(int n, int x, int y, int w, int h) {
     r.in_use = 1;
     refresh_snap_table();
     r.log_state = 0;
+    if (log_everything()) KBX_StartLog(n);
     UpdateWindow(window);
     SetForegroundWindow(window);
     return 0;

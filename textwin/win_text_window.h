@@ -83,6 +83,9 @@ unsigned int copy_held_text_output();
 // The window log. Writes and closes go through here: Exit closes the logs
 // from the other thread.
 void log_echo(TextWindowRecord& r, const char* text);
+// True when the environment asks every text window to log from its opening,
+// each line written through at once (KBX_LOG_ALL_VARIABLE, for tools).
+bool log_everything();
 void close_log(TextWindowRecord& r);
 
 // Commands of the window procedure, from the menu, shortcuts and code.

@@ -78,9 +78,9 @@ for example in "${examples[@]}"; do
   fi
   [ -f "$exe" ] || fail "no $exe"
 
-  # The example's own test (add_kobrix_test) and the test helper's library
+  # The example's own tests (add_kobrix_test) and the test helper's library
   # are the only test targets.
-  tests=$(find "$dir" -type d -iname '*test*.dir' -not -name "${example}_test.dir" -not -name kobrix_testing.dir)
+  tests=$(find "$dir" -type d -iname '*test*.dir' -not -name "${example}_*test.dir" -not -name kobrix_testing.dir)
   [ -z "$tests" ] || fail "test targets in the build: $tests"
   commands=$dir/compile_commands.json
   if grep -F -- "-fsanitize" "$commands"; then fail "sanitizer flags in the build"; fi

@@ -1,18 +1,41 @@
 // What the hello and calculator tests leave out of the public test helper:
 // a program's environment, pictures read from outside, clicks at picture
-// pixels under a zoom, a typed line, and a wait that runs out and says what
-// it waited for.
+// pixels under a zoom, a typed line, a wait that runs out and says what it
+// waited for, a program that dies, and programs that outlive no test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kobrix_testing.h"
 #include "testing/win_picture_files.h"
 #include "tests/support/driver.h"
 
+namespace {
+
+std::string exe_path(const wchar_t* name) {
+    const std::wstring path = kbxtest::program_path(name);
+    return std::string(path.begin(), path.end());
+}
+
+bool process_ended(DWORD pid) {
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!h) return true;
+    const bool ended = WaitForSingleObject(h, 10000) == WAIT_OBJECT_0;
+    CloseHandle(h);
+    return ended;
+}
+
+}  // namespace
+
 TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
+    // What the user had on the clipboard stays there.
+    ASSERT_TRUE(kbxtest::write_clipboard_text(L"the user's own text"));
     KBX_TestProgram program;
     const std::wstring path = kbxtest::program_path(L"pick_print_program");
     const char* env[] = {"KBX_PICK_TITLE=given", nullptr};
@@ -44,12 +67,102 @@ TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
 
     KBX_TestSetTimeout(200);
     EXPECT_EQ(KBX_TestWaitForImageWindow(&program, "none"), nullptr);
-    EXPECT_STREQ(KBX_TestLastError(), "waited 200 ms for an image window titled \"none\" to open");
+    EXPECT_STREQ(KBX_TestLastError(), "wait for a window: waited 200 ms for an image window titled \"none\" to open");
     KBX_TestSetTimeout(10000);
     int code = -1;
     EXPECT_EQ(KBX_TestExit(&program, &code, nullptr), 0) << KBX_TestLastError();
     EXPECT_EQ(code, 0);
     KBX_TestEnd(&program);
+    EXPECT_EQ(KBX_TestClipboardText(), "the user's own text");
+}
+
+TEST(TestHelper, NoticesAProgramThatDiesAndSaysItsExitCode) {
+    KBX_TestProgram program;
+    ASSERT_EQ(KBX_TestStart(&program, exe_path(L"dying_program").c_str()), KBX_TEST_DONE) << KBX_TestLastError();
+    // Starting again on a running program is refused, and it keeps running.
+    EXPECT_EQ(KBX_TestStart(&program, exe_path(L"dying_program").c_str()), KBX_TEST_REFUSED);
+    EXPECT_NE(std::string(KBX_TestLastError()).find("still runs"), std::string::npos) << KBX_TestLastError();
+
+    // Start: it ends with 7 while the test waits for a window it never opens.
+    ASSERT_EQ(KBX_TestPressStart(&program), KBX_TEST_DONE) << KBX_TestLastError();
+    const DWORD pressed = GetTickCount();
+    EXPECT_EQ(KBX_TestWaitForWindow(&program, KBX_TEST_TEXT_WINDOW, 0), nullptr);
+    EXPECT_LT(GetTickCount() - pressed, 2000u) << "the wait ran on after the program ended";
+    EXPECT_NE(std::string(KBX_TestLastError()).find("ended (exit code 7)"), std::string::npos) << KBX_TestLastError();
+
+    // Every call that waits on the program says the same at once.
+    KBX_TestWindow control = program.control;
+    std::string log;
+    const std::pair<const char*, std::function<int()>> calls[] = {
+        {"type a line", [&] { return KBX_TestTypeLine(&program, 0, "x"); }},
+        {"start log", [&] { return KBX_TestStartLog(&program, 0); }},
+        {"read log", [&] { return KBX_TestReadLog(&program, 0, &log); }},
+        {"wait for output", [&] { return KBX_TestWaitForOutput(&program, 0, "x"); }},
+        {"set a field", [&] { return KBX_TestSetField(&program, 3, "x"); }},
+        {"press a button", [&] { return KBX_TestPressButton(&program, 5); }},
+        {"Start", [&] { return KBX_TestPressStart(&program); }},
+        {"hold", [&] { return KBX_TestHoldProgram(&program); }},
+    };
+    for (const auto& call : calls) {
+        const DWORD from = GetTickCount();
+        EXPECT_EQ(call.second(), KBX_TEST_PROGRAM_ENDED) << call.first;
+        EXPECT_LT(GetTickCount() - from, 1000u) << call.first;
+        const std::string error = KBX_TestLastError();
+        EXPECT_EQ(error.rfind(std::string(call.first) + ": the program ended (exit code 7)", 0), 0u) << error;
+    }
+    // The last error is the last call's: a call that did not fail clears it.
+    EXPECT_EQ(KBX_TestPostKey(control, 'A'), KBX_TEST_NO_SUCH_WINDOW);
+    KBX_TestSetTimeout(10000);
+    EXPECT_STREQ(KBX_TestLastError(), "");
+    KBX_TestEnd(&program);
+    EXPECT_EQ(KBX_TestPressStart(&program), KBX_TEST_NO_PROGRAM);
+}
+
+// Run by LeavesNoProgramBehind as a process of its own: starts a program,
+// hands its process id over, and ends as a failed assertion or a crash
+// would, without ending it.
+TEST(TestHelper, DISABLED_StartsAProgramAndGivesUp) {
+    KBX_TestProgram program;
+    ASSERT_EQ(KBX_TestStart(&program, exe_path(L"wait_loop_program").c_str()), KBX_TEST_DONE);
+    std::printf("program pid %lu\n", program.pid);
+    std::fflush(stdout);
+    if (std::getenv("KBX_GIVE_UP_HARD")) TerminateProcess(GetCurrentProcess(), 1);
+}
+
+TEST(TestHelper, LeavesNoProgramBehind) {
+    // Owned: ended when the owner goes out of scope.
+    DWORD pid = 0;
+    {
+        KBX_TestOwnedProgram owned(exe_path(L"wait_loop_program").c_str());
+        ASSERT_EQ(owned.result, KBX_TEST_DONE) << KBX_TestLastError();
+        pid = owned.get()->pid;
+    }
+    EXPECT_TRUE(process_ended(pid));
+
+    // A test process that returns early, or is killed, takes its programs
+    // with it.
+    for (const char* hard : {"", "1"}) {
+        SetEnvironmentVariableA("KBX_GIVE_UP_HARD", *hard ? hard : nullptr);
+        const std::wstring out = kbxtest::make_temp_dir(L"give_up");
+        const std::wstring file = kbxtest::join_path(out, L"out.txt");
+        const std::wstring command = L"/c \"\"" + kbxtest::program_path(L"kbx_w32_e2e_runtime") +
+                                     L"\" --gtest_also_run_disabled_tests"
+                                     L" --gtest_filter=TestHelper.DISABLED_StartsAProgramAndGivesUp > \"" + file + L"\"\"";
+        wchar_t shell[MAX_PATH];
+        GetEnvironmentVariableW(L"ComSpec", shell, MAX_PATH);
+        kbxtest::Process child = kbxtest::launch(shell, L"", command);
+        ASSERT_NE(child.handle, nullptr);
+        ASSERT_TRUE(kbxtest::wait_exit(child, 60000)) << hard;
+        kbxtest::terminate(child);
+        std::string text;
+        ASSERT_TRUE(kbxtest::read_file(file, &text));
+        const size_t at = text.find("program pid ");
+        ASSERT_NE(at, std::string::npos) << text;
+        pid = std::strtoul(text.c_str() + at + 12, nullptr, 10);
+        EXPECT_TRUE(process_ended(pid)) << (*hard ? "killed" : "returned early") << ": program " << pid << " runs on";
+        kbxtest::remove_folder(out);
+    }
+    SetEnvironmentVariableA("KBX_GIVE_UP_HARD", nullptr);
 }
 
 namespace {
@@ -116,7 +229,7 @@ TEST(TestHelper, MatchesPicturesWithReferences) {
     write_near_bmp(near_copy, picture, 3);
     const std::string near_name(near_copy.begin(), near_copy.end());
     EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 3, 0), 0) << KBX_TestLastError();
-    EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 2, 0), 1);
+    EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 2, 0), KBX_TEST_MISMATCH);
     EXPECT_NE(std::string(KBX_TestLastError()).find("10800 pixels differ"), std::string::npos) << KBX_TestLastError();
     EXPECT_NE(std::string(KBX_TestLastError()).find("largest difference 3, first at 0, 0"), std::string::npos);
     EXPECT_TRUE(exists(artifacts + L"\\near.actual.png"));
@@ -124,7 +237,7 @@ TEST(TestHelper, MatchesPicturesWithReferences) {
 
     const std::wstring made = artifacts + L"\\made\\fresh.png";
     const std::string made_name(made.begin(), made.end());
-    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 2);
+    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), KBX_TEST_NO_SUCH_FILE);
     SetEnvironmentVariableW(L"KBX_TEST_UPDATE", L"1");
     EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
     SetEnvironmentVariableW(L"KBX_TEST_UPDATE", nullptr);
