@@ -24,16 +24,18 @@
 // A window of the program under test (an HWND on Windows).
 typedef void* KBX_TestWindow;
 
-// What every call returns.
+// What every call returns: one meaning per number. A picture compared with
+// its reference answers 0, 1 or 2 (MISMATCH, NO_SUCH_FILE), as its result
+// reads best in a plain comparison.
 enum KBX_TestResult {
     KBX_TEST_DONE = 0,
-    KBX_TEST_NO_SUCH_WINDOW = 1,   // the window, field or button is not there (waited for)
-    KBX_TEST_TIMED_OUT = 2,        // what the call waited for did not happen in time
-    KBX_TEST_PROGRAM_ENDED = 3,    // the program ended (the last error names its exit code)
-    KBX_TEST_NO_PROGRAM = 4,       // none was started, or it could not be started
-    KBX_TEST_REFUSED = 5,          // not possible as asked (see each call)
-    KBX_TEST_NO_SUCH_FILE = 6,     // no such file (in the program's folder, or a reference)
-    KBX_TEST_MISMATCH = 7,         // a picture differs from its reference
+    KBX_TEST_MISMATCH = 1,         // a picture differs from its reference
+    KBX_TEST_NO_SUCH_FILE = 2,     // no such file (in the program's folder, or a reference)
+    KBX_TEST_NO_SUCH_WINDOW = 3,   // the window, field or button is not there (waited for)
+    KBX_TEST_TIMED_OUT = 4,        // what the call waited for did not happen in time
+    KBX_TEST_PROGRAM_ENDED = 5,    // the program ended (the last error names its exit code)
+    KBX_TEST_NO_PROGRAM = 6,       // none was started, or it could not be started
+    KBX_TEST_REFUSED = 7,          // not possible as asked (see each call)
 };
 
 // A program started by KBX_TestStart. Copy it freely, end it once with
