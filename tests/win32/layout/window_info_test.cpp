@@ -10,6 +10,8 @@
 
 #include "core/win_runtime.h"
 #include "core/win_state.h"
+#include "image/win_image_window.h"
+#include "textwin/win_text_window.h"
 #include "kobrix.h"
 #include "textwin/layout_source.h"
 #include "tests/support/driver.h"
@@ -124,6 +126,43 @@ TEST(WindowInfo, TextWindowAloneGivesFourLines) {
                         "\t// [Text Window]\n"
                         "\tKBX_OpenTextWindow(0," + text_at + ",400,300);\n"
                         "\tKBX_SetForeground(KBXMAINWINDOW);\n");
+}
+
+static const char kLongTitle[] = "a picture whose title is long enough to show if it were freed";
+static void long_title_setup() {
+    KBX_CreateImage(0, kLongTitle, 10, 20, 40, 30, 100);
+    KBX_OpenTextWindow(0, 700, 40, 400, 300);
+}
+
+// Runs in the program's pumps while Window Info prints: at a line's start
+// it waits out the repaint interval, so that the next print is painted and
+// pumps; once picture 0's line has begun (" 0 "), it closes the picture, as
+// a user's click would, and hands its title's memory to someone else.
+static LRESULT CALLBACK close_during_line(int code, WPARAM wparam, LPARAM lparam) {
+    const kbx::TextWindowRecord& t = kbx::text_windows[0];
+    if (code >= 0 && kbx::image_windows[0].in_use) {
+        if (t.cursor_x == 0) Sleep(kbx::kTextRepaintIntervalMs + 5);
+        if (t.cursor_x == 3 * t.char_width) {
+            kbx::destroy_image_window(0);
+            if (char* reused = static_cast<char*>(std::malloc(sizeof kLongTitle))) {
+                std::memset(reused, 'X', sizeof kLongTitle - 1);
+                reused[sizeof kLongTitle - 1] = 0;
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST(WindowInfo, PictureClosedWhileItsLinePrints) {
+    std::string fragment;
+    run_framework_with(long_title_setup, idle_main, [&] {
+        wait_for_control_window();
+        wait_until([] { return kbx::text_windows[0].in_use == 1 && kbx::image_windows[0].in_use == 1; });
+        HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, close_during_line, nullptr, kbx::control.user_thread_id);
+        fragment = window_info_fragment(kbx::text_windows[0].window);
+        UnhookWindowsHookEx(hook);
+    });
+    EXPECT_NE(fragment.find(std::string("KBX_CreateImage(0,\"") + kLongTitle + "\""), std::string::npos) << fragment;
 }
 
 // Writes the fragment of a full layout, and where its windows are, for the
