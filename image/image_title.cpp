@@ -5,9 +5,15 @@
 
 namespace kbx {
 
-void format_image_title(int zoom, const char* title, int depth, char* out) {
+void format_image_title(int zoom, const char* title, int depth, char* out, NarrowCharSize char_size) {
     if (!title) title = "";
-    std::snprintf(out, kImageTitleBytes, depth == 8 ? "%s(%d%%)[8bit]" : "%s(%d%%)", title, zoom);
+    // The zoom always shows; a long title gives way, on a whole character.
+    char suffix[32];
+    const int suffix_length = std::snprintf(suffix, sizeof suffix, depth == 8 ? "(%d%%)[8bit]" : "(%d%%)", zoom);
+    const int length = narrow_prefix_length(title, static_cast<int>(std::strlen(title)),
+                                            kImageTitleBytes - 1 - suffix_length, char_size);
+    std::memcpy(out, title, static_cast<std::size_t>(length));
+    std::memcpy(out + length, suffix, static_cast<std::size_t>(suffix_length) + 1);
 }
 
 void append_halftone_mark(char* caption) {

@@ -117,7 +117,7 @@ int create_image_window_ex(int zoom, int n, const char* title, int x, int y, int
     r.title = copy_title(title);
     if (!r.title) return 3;
     char caption[kImageTitleBytes];
-    format_image_title(r.zoom, r.title, depth, caption);
+    format_image_title(r.zoom, r.title, depth, caption, ansi_char_size);
     wchar_t wide[256];
     ansi_to_wide(caption, wide, 256);
 
@@ -217,7 +217,7 @@ void refresh_image_title(int n) {
     if (!image_window_in_use(n)) return;
     const ImageWindowRecord& r = image_windows[n];
     char caption[kImageTitleBytes];
-    format_image_title(r.zoom, r.title, r.depth, caption);
+    format_image_title(r.zoom, r.title, r.depth, caption, ansi_char_size);
     if (GetStretchBltMode(r.memory_dc) == HALFTONE) append_halftone_mark(caption);
     set_window_text_ansi(r.window, caption);
 }

@@ -18,13 +18,13 @@ namespace {
 
 TEST(ImageTitle, Formats) {
     char out[kImageTitleBytes];
-    format_image_title(100, "Image", 32, out);
+    format_image_title(100, "Image", 32, out, utf8_char_size);
     EXPECT_STREQ("Image(100%)", out);
-    format_image_title(100, "Image", 8, out);
+    format_image_title(100, "Image", 8, out, utf8_char_size);
     EXPECT_STREQ("Image(100%)[8bit]", out);
     append_halftone_mark(out);
     EXPECT_STREQ("Image(100%)[8bit]*", out);
-    format_image_title(7, nullptr, 32, out);
+    format_image_title(7, nullptr, 32, out, utf8_char_size);
     EXPECT_STREQ("(7%)", out);
 }
 
@@ -32,11 +32,17 @@ TEST(ImageTitle, LongTitlesAreCutNotOverrun) {
     std::string long_title(600, 'a');
     char out[kImageTitleBytes + 8];
     std::memset(out, 'Z', sizeof out);
-    format_image_title(100, long_title.c_str(), 8, out);
+    format_image_title(100, long_title.c_str(), 8, out, utf8_char_size);
     EXPECT_EQ(255u, std::strlen(out));
     EXPECT_EQ('Z', out[kImageTitleBytes]);   // nothing written past the buffer
+    EXPECT_STREQ(out + 255 - 12, "(100%)[8bit]");   // the zoom always shows
     append_halftone_mark(out);
     EXPECT_EQ(255u, std::strlen(out));
+    // Two-byte characters: cut between them, never inside one.
+    std::string umlauts;
+    for (int i = 0; i < 200; ++i) umlauts += "\xC3\xBC";
+    format_image_title(100, umlauts.c_str(), 32, out, utf8_char_size);
+    EXPECT_EQ(std::string(out), umlauts.substr(0, 248) + "(100%)");
 }
 
 TEST(ImageFileNames, AddExtension) {
