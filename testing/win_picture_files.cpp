@@ -1,6 +1,7 @@
 #include "testing/win_picture_files.h"
 
 #include "image/win_gdiplus.h"
+#include "testing/win_process.h"
 
 #include <vector>
 
@@ -93,14 +94,15 @@ bool make_folders(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::wstring folder_from_environment(const wchar_t* name, const wchar_t* fallback) {
+std::wstring path_from_environment(const wchar_t* name) {
     wchar_t given[MAX_PATH * 2] = {};
     const DWORD n = GetEnvironmentVariableW(name, given, MAX_PATH * 2);
-    std::wstring folder;
-    if (n > 0 && n < MAX_PATH * 2) {
-        folder = given;
-        if (folder[0] == L'/') folder = L"Z:" + folder;   // a Linux path under Wine
-    } else {
+    return n > 0 && n < MAX_PATH * 2 ? host_path(std::wstring(given)) : std::wstring();
+}
+
+std::wstring folder_from_environment(const wchar_t* name, const wchar_t* fallback) {
+    std::wstring folder = path_from_environment(name);
+    if (folder.empty()) {
         wchar_t current[MAX_PATH * 2] = {};
         GetCurrentDirectoryW(MAX_PATH * 2, current);
         folder = std::wstring(current) + L"\\" + fallback;

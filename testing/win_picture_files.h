@@ -13,6 +13,9 @@ bool read_picture_file(const std::wstring& path, int* width, int* height, std::v
 // False when it could not be written.
 bool write_png_file(const std::wstring& path, int width, int height, const std::vector<unsigned>& pixels);
 
+// The path in the environment variable name (a Windows path, or a Linux
+// path under Wine); "" when it is not set.
+std::wstring path_from_environment(const wchar_t* name);
 // A folder given by the environment variable name (a Windows path, or a
 // Linux path under Wine), else fallback under the current folder; made
 // with its parents when it is missing.

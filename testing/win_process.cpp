@@ -65,6 +65,7 @@ std::wstring join_path(const std::wstring& dir, const std::wstring& name) {
 }
 
 std::string host_path(const char* path) { return path[0] == '/' ? std::string("Z:") + path : std::string(path); }
+std::wstring host_path(const std::wstring& path) { return !path.empty() && path[0] == L'/' ? L"Z:" + path : path; }
 
 std::wstring make_temp_dir(const wchar_t* tag) {
     wchar_t base[MAX_PATH];

@@ -37,6 +37,7 @@ std::wstring join_path(const std::wstring& dir, const std::wstring& name);
 // A path the build handed over (a test's environment): a Linux path under
 // Wine gets its Z: drive, a Windows path stays as it is.
 std::string host_path(const char* path);
+std::wstring host_path(const std::wstring& path);
 
 }  // namespace kbxtest
 

@@ -4,6 +4,7 @@
 
 #include "testing/picture_compare.h"
 #include "testing/win_picture_files.h"
+#include "testing/win_process.h"
 #include "testing/win_test_state.h"
 
 using namespace kbxtest;
@@ -17,14 +18,9 @@ bool is_absolute(const std::wstring& path) {
 // A relative reference is in the folder of KBX_TEST_REFERENCES (the test's
 // source folder, as add_kobrix_test sets it), else in the current folder.
 std::wstring reference_path(const char* reference) {
-    std::wstring path = to_wide(reference);
-    if (!path.empty() && path[0] == L'/') return L"Z:" + path;
-    if (is_absolute(path)) return path;
-    wchar_t folder[MAX_PATH * 2] = {};
-    const DWORD n = GetEnvironmentVariableW(L"KBX_TEST_REFERENCES", folder, MAX_PATH * 2);
-    if (n == 0 || n >= MAX_PATH * 2) return path;
-    std::wstring base = folder[0] == L'/' ? std::wstring(L"Z:") + folder : std::wstring(folder);
-    return base + L"\\" + path;
+    const std::wstring path = host_path(to_wide(reference));
+    const std::wstring folder = path_from_environment(L"KBX_TEST_REFERENCES");
+    return is_absolute(path) || folder.empty() ? path : folder + L"\\" + path;
 }
 
 // "photo" for "refs/photo.png".

@@ -152,14 +152,12 @@ int KBX_TestStart(KBX_TestProgram* program, const char* exe, const char* const* 
 int KBX_TestPressStart(KBX_TestProgram* program) { return send_control_command(program, KBX_CMD_START, "Start"); }
 int KBX_TestPressStop(KBX_TestProgram* program) { return send_control_command(program, KBX_CMD_STOP, "Stop"); }
 
-// The thread that runs the program's routines, as its control window names
-// it once it has started it; null when it does not in time.
+// The thread that runs the program's routines, once the control window has
+// started it; null when it does not in time.
 static HANDLE open_program_thread(const KBX_TestProgram* program) {
-    ULONG_PTR id = 0;
-    wait_until([&] {
-        return (id = reinterpret_cast<ULONG_PTR>(GetPropW(as_hwnd(program->control), KBX_PROGRAM_THREAD_PROPERTY))) != 0;
-    }, wait_limit());
-    return id ? OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id)) : nullptr;
+    DWORD id = 0;
+    wait_until([&] { return (id = user_thread(program)) != 0; }, wait_limit());
+    return id ? OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, id) : nullptr;
 }
 
 int KBX_TestExit(KBX_TestProgram* program, int* exit_code, int* milliseconds, int* forced) {

@@ -91,12 +91,8 @@ HWND wait_text_window(const KBX_TestProgram* program, int n, const char* call, i
 
 DWORD user_thread(const KBX_TestProgram* program) {
     if (!program || !program->pid) return 0;
-    const DWORD control_thread = GetWindowThreadProcessId(as_hwnd(program->control), nullptr);
-    for (HWND w : top_level_windows(program->pid)) {
-        const DWORD thread = GetWindowThreadProcessId(w, nullptr);
-        if (thread != control_thread) return thread;
-    }
-    return 0;
+    return static_cast<DWORD>(
+        reinterpret_cast<ULONG_PTR>(GetPropW(as_hwnd(program->control), KBX_PROGRAM_THREAD_PROPERTY)));
 }
 
 int run_state(const KBX_TestProgram* program) {

@@ -40,7 +40,7 @@ HWND program_window(const KBX_TestProgram* program, const wchar_t* cls, const wc
 // *result the failure's code.
 HWND wait_text_window(const KBX_TestProgram* program, int n, const char* call, int* result);
 // The thread that runs the user program (it owns every window but the
-// control window); 0 while it owns none.
+// control window), as the control window names it; 0 until it has started it.
 DWORD user_thread(const KBX_TestProgram* program);
 // The program's run state as its control window hands it to tools
 // (KBX_RUN_... of kbx_commands.h) and the count of points it has taken.
