@@ -38,13 +38,3 @@ TEST(PictureCompare, CountsChannelsBeyondTheTolerance) {
             EXPECT_EQ(marks[i] == 0xFF0000u, c.count && i == c.index) << c.index << " at " << i;
     }
 }
-
-TEST(PictureCompare, FirstDifferenceIsTheFirstRowByRow) {
-    std::vector<unsigned> expected(4 * 3, 0x808080), actual = expected;
-    actual[2 * 4 + 0] = 0;   // (0, 2)
-    actual[1 * 4 + 3] = 0;   // (3, 1): comes first
-    const auto d = compare_pictures(actual.data(), expected.data(), 4, 3, 10, nullptr);
-    EXPECT_EQ(d.count, 2);
-    EXPECT_EQ(d.first_x, 3);
-    EXPECT_EQ(d.first_y, 1);
-}

@@ -165,93 +165,17 @@ TEST(TestHelper, LeavesNoProgramBehind) {
     SetEnvironmentVariableA("KBX_GIVE_UP_HARD", nullptr);
 }
 
-namespace {
-
-// A 24-bit BMP of the picture with every pixel's blue raised by `raise`.
-void write_near_bmp(const std::wstring& path, const KBX_TestPicture& p, int raise) {
-    const int row = (p.width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + row * p.height;
-    info.biSize = sizeof info;
-    info.biWidth = p.width;
-    info.biHeight = p.height;   // bottom-up
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    for (int y = p.height - 1; y >= 0; --y) {
-        std::string line(row, '\0');
-        for (int x = 0; x < p.width; ++x) {
-            const unsigned c = p.pixels[y * p.width + x];
-            line[x * 3] = static_cast<char>((c & 0xFF) + raise > 255 ? 255 : (c & 0xFF) + raise);
-            line[x * 3 + 1] = static_cast<char>((c >> 8) & 0xFF);
-            line[x * 3 + 2] = static_cast<char>((c >> 16) & 0xFF);
-        }
-        bytes += line;
-    }
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-}
-
-bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// The picture program, with the artifacts folder set to a fresh one; its
-// image window, or null.
-KBX_TestWindow start_pick_program(KBX_TestProgram* program, std::wstring* artifacts) {
-    *artifacts = kbxtest::make_temp_dir(L"artifacts");
-    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", artifacts->c_str());
-    const std::wstring path = kbxtest::program_path(L"pick_print_program");
-    if (KBX_TestStart(program, std::string(path.begin(), path.end()).c_str()) != 0) return nullptr;
-    return KBX_TestWaitForImageWindow(program, "pick");
-}
-
-}  // namespace
-
-// Invert, then the picture against the reference kept beside this file, a
-// near copy at tolerances either side of its difference, and a reference
-// made by KBX_TEST_UPDATE.
-TEST(TestHelper, MatchesPicturesWithReferences) {
-    std::wstring artifacts;
+// The picture program with the artifacts folder set to a fresh one: a
+// failed check leaves a screenshot of its windows and its log there (after
+// its end it says so instead); the picture, inverted, against the
+// reference kept beside this file, a near copy at tolerances either side
+// of its difference, and a reference made by KBX_TEST_UPDATE.
+TEST(TestHelper, LeavesEvidenceAndMatchesPicturesWithReferences) {
+    const std::wstring artifacts = kbxtest::make_temp_dir(L"artifacts");
+    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", artifacts.c_str());
     KBX_TestProgram program;
-    KBX_TestWindow image = start_pick_program(&program, &artifacts);
-    ASSERT_NE(image, nullptr) << KBX_TestLastError();
-    EXPECT_EQ(KBX_TestPostCommand(image, KBX_CMD_INVERT), 0);
-    EXPECT_EQ(KBX_TestMatchPicture(image, "references/inverted_pick.png", 0, 0), 0) << KBX_TestLastError();
-
-    KBX_TestPicture picture;
-    ASSERT_EQ(KBX_TestReadImage(image, &picture), 0) << KBX_TestLastError();
-    const std::wstring near_copy = artifacts + L"\\near.bmp";
-    write_near_bmp(near_copy, picture, 3);
-    const std::string near_name(near_copy.begin(), near_copy.end());
-    EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 3, 0), 0) << KBX_TestLastError();
-    EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 2, 0), KBX_TEST_MISMATCH);
-    EXPECT_NE(std::string(KBX_TestLastError()).find("10800 pixels differ"), std::string::npos) << KBX_TestLastError();
-    EXPECT_NE(std::string(KBX_TestLastError()).find("largest difference 3, first at 0, 0"), std::string::npos);
-    EXPECT_TRUE(exists(artifacts + L"\\near.actual.png"));
-    EXPECT_TRUE(exists(artifacts + L"\\near.diff.png"));
-
-    const std::wstring made = artifacts + L"\\made\\fresh.png";
-    const std::string made_name(made.begin(), made.end());
-    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), KBX_TEST_NO_SUCH_FILE);
-    SetEnvironmentVariableW(L"KBX_TEST_UPDATE", L"1");
-    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
-    SetEnvironmentVariableW(L"KBX_TEST_UPDATE", nullptr);
-    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
-    KBX_TestEnd(&program);
-    SetEnvironmentVariableW(L"KBX_TEST_ARTIFACTS", nullptr);
-}
-
-// A failed check leaves a screenshot of the program's windows and its log
-// where KBX_TEST_ARTIFACTS says; after the program's end it says so instead.
-TEST(TestHelper, FailedCheckLeavesEvidence) {
-    std::wstring artifacts;
-    KBX_TestProgram program;
-    KBX_TestWindow image = start_pick_program(&program, &artifacts);
+    ASSERT_EQ(KBX_TestStart(&program, exe_path(L"pick_print_program").c_str()), KBX_TEST_DONE) << KBX_TestLastError();
+    KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "pick");
     ASSERT_NE(image, nullptr) << KBX_TestLastError();
     ASSERT_EQ(KBX_TestStartLog(&program, 0), 0) << KBX_TestLastError();
     const int failures = KBX_TestFailures();
@@ -264,10 +188,34 @@ TEST(TestHelper, FailedCheckLeavesEvidence) {
     EXPECT_NE(said.find(shot + "screen.png"), std::string::npos) << said;
     EXPECT_NE(said.find(shot + "KOBRIX"), std::string::npos) << said;   // the log's copy
     // The screenshot shows the picture: its last pixel's colour is there.
-    int width = 0, height = 0;
-    std::vector<unsigned> pixels;
-    EXPECT_TRUE(kbxtest::read_picture_file(prefix + L"screen.png", &width, &height, &pixels));
-    EXPECT_NE(std::find(pixels.begin(), pixels.end(), (119u << 16) | (89u << 8) | 0x55), pixels.end());
+    KBX_TestPicture screen;
+    EXPECT_TRUE(kbxtest::read_picture_file(prefix + L"screen.png", &screen.width, &screen.height, &screen.pixels));
+    EXPECT_NE(std::find(screen.pixels.begin(), screen.pixels.end(), (119u << 16) | (89u << 8) | 0x55),
+              screen.pixels.end());
+
+    EXPECT_EQ(KBX_TestPostCommand(image, KBX_CMD_INVERT), 0);
+    EXPECT_EQ(KBX_TestMatchPicture(image, "references/inverted_pick.png", 0, 0), 0) << KBX_TestLastError();
+    KBX_TestPicture near_copy;
+    ASSERT_EQ(KBX_TestReadImage(image, &near_copy), 0) << KBX_TestLastError();
+    for (unsigned& p : near_copy.pixels) p += 3;   // blue: 0xAA + 3
+    const std::wstring near_path = artifacts + L"\\near.png";
+    ASSERT_TRUE(kbxtest::write_png_file(near_path, near_copy.width, near_copy.height, near_copy.pixels));
+    const std::string near_name(near_path.begin(), near_path.end());
+    EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 3, 0), 0) << KBX_TestLastError();
+    EXPECT_EQ(KBX_TestMatchPicture(image, near_name.c_str(), 2, 0), KBX_TEST_MISMATCH);
+    EXPECT_NE(std::string(KBX_TestLastError()).find("10800 pixels differ"), std::string::npos) << KBX_TestLastError();
+    EXPECT_NE(std::string(KBX_TestLastError()).find("largest difference 3, first at 0, 0"), std::string::npos);
+    for (const wchar_t* left : {L"\\near.actual.png", L"\\near.diff.png"})
+        EXPECT_NE(GetFileAttributesW((artifacts + left).c_str()), INVALID_FILE_ATTRIBUTES);
+
+    const std::wstring made = artifacts + L"\\made\\fresh.png";
+    const std::string made_name(made.begin(), made.end());
+    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), KBX_TEST_NO_SUCH_FILE);
+    SetEnvironmentVariableW(L"KBX_TEST_UPDATE", L"1");
+    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
+    SetEnvironmentVariableW(L"KBX_TEST_UPDATE", nullptr);
+    EXPECT_EQ(KBX_TestMatchPicture(image, made_name.c_str(), 0, 0), 0) << KBX_TestLastError();
+
     int code = -1;
     EXPECT_EQ(KBX_TestExit(&program, &code, nullptr), 0) << KBX_TestLastError();
     testing::internal::CaptureStdout();
