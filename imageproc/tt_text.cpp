@@ -2,9 +2,7 @@
 
 namespace kbx {
 
-bool is_tt_lead_byte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-int split_tt_text(const char* s, int* codes, int capacity) {
+int split_tt_text(const char* s, bool (*is_lead)(unsigned char), int* codes, int capacity) {
     if (s == nullptr) return 0;
     int n = 0;
     auto put = [&](int code) {
@@ -12,7 +10,7 @@ int split_tt_text(const char* s, int* codes, int capacity) {
         ++n;
     };
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s); *p != 0; ++p) {
-        if (is_tt_lead_byte(*p)) {
+        if (is_lead(*p)) {
             if (p[1] == 0) break;   // a lone lead byte at the end
             put(p[0] * 256 + p[1]);
             ++p;

@@ -7,13 +7,11 @@
 
 namespace kbx {
 
-// Lead bytes of the double-byte code page: 0x81..0x9F and 0xE0..0xFC.
-bool is_tt_lead_byte(unsigned char b);
-
 // Splits s into the codes put_tt_char takes: a single byte, or lead * 256 +
-// trail. A lead byte right before the terminating zero is dropped. Writes at
-// most capacity codes and returns how many there are in all.
-int split_tt_text(const char* s, int* codes, int capacity);
+// trail, with is_lead telling the code page's lead bytes (a single-byte code
+// page has none). A lead byte right before the terminating zero is dropped.
+// Writes at most capacity codes and returns how many there are in all.
+int split_tt_text(const char* s, bool (*is_lead)(unsigned char), int* codes, int capacity);
 
 // The bytes of a code for conversion to UTF-16: one byte below 256, else the
 // lead and trail bytes; zero-terminated. Returns the number of bytes.

@@ -69,6 +69,10 @@ int draw_character(HDC dc, const wchar_t* units, int count) {
     return advance;
 }
 
+// The program's own code page decides which bytes lead a pair: in a
+// single-byte one, "ü" must not swallow the character after it.
+bool is_lead_byte(unsigned char b) { return IsDBCSLeadByte(b) != FALSE; }
+
 void draw_tt_utf8(const char* text) {
     if (!text) return;
     const int count = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
@@ -117,10 +121,10 @@ void draw_tt_text(const char* text) {
         draw_tt_utf8(text);
         return;
     }
-    const int count = split_tt_text(text, nullptr, 0);
+    const int count = split_tt_text(text, is_lead_byte, nullptr, 0);
     if (count <= 0) return;
     std::vector<int> codes(static_cast<std::size_t>(count));
-    split_tt_text(text, codes.data(), count);
+    split_tt_text(text, is_lead_byte, codes.data(), count);
     for (int code : codes) put_tt_char(code);
 }
 

@@ -464,8 +464,9 @@ TEST_F(ProcessingCommands, TrueTypeControlCodesAndDoubleByteText) {
         const int one = image_text_x - 5;
         EXPECT_GT(one, 0);
         image_text_x = 5;
-        draw_tt_text("A\x82");   // a lead byte without its trail is dropped
-        EXPECT_EQ(one, image_text_x - 5);
+        draw_tt_text("A\x82");   // a lead byte without its trail is dropped; else a character
+        if (IsDBCSLeadByte(0x82)) EXPECT_EQ(one, image_text_x - 5);
+        else EXPECT_GT(image_text_x - 5, one);
         draw_tt_text("\n");
         EXPECT_EQ(50, image_text_y);   // the cell height, not the font's
         EXPECT_EQ(5, image_text_x);
