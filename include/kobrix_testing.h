@@ -205,7 +205,7 @@ int KBX_TestWaitForOutput(const KBX_TestProgram* program, int n, const char* tex
 // --- the clipboard -----------------------------------------------------------
 // The helper itself never uses the clipboard: these are for tests of a
 // program's own Copy and Paste.
-// The clipboard's text (CF_TEXT); "" when it holds none.
+// The clipboard's text in UTF-8; "" when it holds none.
 std::string KBX_TestClipboardText();
 // A number that changes whenever the clipboard's content changes.
 unsigned KBX_TestClipboardNumber();

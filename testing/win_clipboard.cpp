@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "testing/win_test_state.h"
 #include "testing/win_waits.h"
 
 namespace kbxtest {
@@ -51,11 +52,13 @@ bool decode_packed_dib(const char* bytes, size_t size, int* width, int* height, 
 std::string read_clipboard_text() {
     std::string text;
     if (!open_clipboard()) return text;
-    HANDLE h = GetClipboardData(CF_TEXT);
+    // The Unicode form, which Windows makes from CF_TEXT when a program put
+    // only that: CF_TEXT itself is in the clipboard's locale, not UTF-8.
+    HANDLE h = GetClipboardData(CF_UNICODETEXT);
     if (h) {
-        const char* p = static_cast<const char*>(GlobalLock(h));
+        const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h));
         if (p) {
-            text = p;
+            text = to_utf8(p);
             GlobalUnlock(h);
         }
     }

@@ -9,9 +9,9 @@
 
 namespace kbxtest {
 
-// CF_TEXT as raw bytes (empty when there is none).
+// The clipboard's text in UTF-8 (empty when there is none).
 std::string read_clipboard_text();
-// CF_TEXT once the clipboard has changed since its sequence number was
+// The text once the clipboard has changed since its sequence number was
 // `before` and holds text (empty on time-out). The clipboard is not opened until then: a
 // program's copy that found it held by a polling reader would fail.
 std::string clipboard_text_after(DWORD before, DWORD timeout_ms = 10000);

@@ -95,6 +95,11 @@ int run_framework_with(void (*setup)(), void (*main_routine)(), const std::funct
 void post_command(HWND window, WORD id) { PostMessageW(window, WM_COMMAND, id, 0); }
 void send_command(HWND window, WORD id) { SendMessageW(window, WM_COMMAND, id, 0); }
 
+std::string exe_path(const wchar_t* name) {
+    const std::wstring path = program_path(name);
+    return std::string(path.begin(), path.end());
+}
+
 // --- pictures ------------------------------------------------------------------
 
 HBITMAP solid_bitmap(int w, int h, COLORREF colour) {

@@ -33,6 +33,9 @@ bool wait_thread_pumps(DWORD thread_id, DWORD timeout_ms = 10000);
 // the main routine.
 bool wait_user_thread_pumps(DWORD timeout_ms = 10000);
 
+// A built program's path as the helper takes it (the build folder is ASCII).
+std::string exe_path(const wchar_t* name);
+
 // --- in-process runs -------------------------------------------------------------
 // Runs the framework on this thread with the given routines while driver
 // runs on a second thread. When driver returns and the control window still

@@ -18,10 +18,7 @@
 
 namespace {
 
-std::string exe_path(const wchar_t* name) {
-    const std::wstring path = kbxtest::program_path(name);
-    return std::string(path.begin(), path.end());
-}
+using kbxtest::exe_path;
 
 bool process_ended(DWORD pid) {
     HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);

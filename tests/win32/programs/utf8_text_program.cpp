@@ -1,6 +1,6 @@
 // Text beyond ASCII in each kind of narrow text: printed (one character in
-// two prints), a picture's title, file names, a typed line. Also built to
-// keep the system's code page.
+// two prints), a picture's title, file names, TrueType text, a typed line.
+// Also built to keep the system's code page.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,6 +21,8 @@ void KBX_Main() {
     const int saved = KBX_SaveImageFile(1, "Bild_ü.bmp");
     KBX_SetPixel(3, 4, 0);
     const int loaded = KBX_LoadImageFile(1, "Bild_ü.bmp", 0, 0);
+    KBX_SetTextCursor(0, 28, 0);   // below the pixel read back
+    KBX_DrawTrueTypeText(GetACP() == CP_UTF8 ? "üß°µ" : "\xFC\xDF\xB0\xB5");
     std::FILE* file = std::fopen("Grüße.txt", "w");
     if (file) std::fclose(file);
     file = std::fopen("Grüße.txt", "r");
