@@ -8,7 +8,6 @@
 
 #include "imageproc/bitmap_font.h"
 #include "imageproc/pixels.h"
-#include "textwin/text_cut.h"
 
 namespace kbx {
 
@@ -54,13 +53,14 @@ void put_glyph(const PixelView& view, TextCursor* cursor, int colour, unsigned c
     if (c < 0x80 && glyph_of(c)) draw_glyph(view, cursor, colour, glyph_of(c));
 }
 
-void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, const char* text) {
+void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, NarrowCharSize char_size,
+                       const char* text) {
     if (text == nullptr) return;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
     int remaining = static_cast<int>(std::strlen(text));
     while (remaining > 0) {
         // One box for each character of more than one byte (or broken byte).
-        int size = *p >= 0x80 ? utf8_char_size(p, remaining) : 1;
+        int size = *p >= 0x80 ? char_size(p, remaining) : 1;
         if (*p == '\n') new_line(cursor);
         else if (glyph_of(*p)) draw_glyph(view, cursor, colour, glyph_of(*p));
         p += size;
@@ -68,21 +68,23 @@ void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, co
     }
 }
 
-void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, const char* format, ...) {
+void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, NarrowCharSize char_size,
+                     const char* format, ...) {
     va_list args;
     va_start(args, format);
-    draw_glyph_textv(view, cursor, colour, format, args);
+    draw_glyph_textv(view, cursor, colour, char_size, format, args);
     va_end(args);
 }
 
-void draw_glyph_textv(const PixelView& view, TextCursor* cursor, int colour, const char* format, va_list args) {
+void draw_glyph_textv(const PixelView& view, TextCursor* cursor, int colour, NarrowCharSize char_size,
+                      const char* format, va_list args) {
     if (format == nullptr) return;
     char buffer[4096];
     va_list again;
     va_copy(again, args);
     int n = std::vsnprintf(buffer, sizeof buffer, format, args);
     if (n < 0 || static_cast<std::size_t>(n) < sizeof buffer) {
-        if (n >= 0) draw_glyph_string(view, cursor, colour, buffer);
+        if (n >= 0) draw_glyph_string(view, cursor, colour, char_size, buffer);
         va_end(again);
         return;
     }
@@ -92,13 +94,13 @@ void draw_glyph_textv(const PixelView& view, TextCursor* cursor, int colour, con
     try {
         big.resize(static_cast<std::size_t>(n) + 1);
     } catch (const std::bad_alloc&) {
-        draw_glyph_string(view, cursor, colour, buffer);
+        draw_glyph_string(view, cursor, colour, char_size, buffer);
         va_end(again);
         return;
     }
     std::vsnprintf(big.data(), big.size(), format, again);
     va_end(again);
-    draw_glyph_string(view, cursor, colour, big.data());
+    draw_glyph_string(view, cursor, colour, char_size, big.data());
 }
 
 }  // namespace kbx

@@ -6,6 +6,7 @@
 
 #include "imageproc/pixel_view.h"
 #include "kbx_format.h"
+#include "textwin/text_cut.h"
 
 namespace kbx {
 
@@ -22,16 +23,18 @@ struct TextCursor {
 // character would not fit whole. '\n' starts a new line; other codes below
 // 0x20 and codes from 0x80 draw nothing and leave the cursor alone.
 void put_glyph(const PixelView& view, TextCursor* cursor, int colour, unsigned char c);
-// put_glyph for each character up to the terminating zero, read as UTF-8,
-// except that a character the font lacks (any of more than one byte, and
-// any byte from 0x80 that is not part of one) draws one box.
-void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, const char* text);
+// put_glyph for each character up to the terminating zero, its characters
+// as char_size tells them (the code page's), except that a character the
+// font lacks (any of more than one byte, and any byte from 0x80) draws one
+// box.
+void draw_glyph_string(const PixelView& view, TextCursor* cursor, int colour, NarrowCharSize char_size,
+                       const char* text);
 // printf-style; the whole formatted text is drawn, however long.
-void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, const char* format, ...)
-    KBX_PRINTF_CHECK(4, 5);
+void draw_glyph_text(const PixelView& view, TextCursor* cursor, int colour, NarrowCharSize char_size,
+                     const char* format, ...) KBX_PRINTF_CHECK(5, 6);
 // The same with the arguments taken already.
-void draw_glyph_textv(const PixelView& view, TextCursor* cursor, int colour, const char* format, va_list args)
-    KBX_PRINTF_CHECK(4, 0);
+void draw_glyph_textv(const PixelView& view, TextCursor* cursor, int colour, NarrowCharSize char_size,
+                      const char* format, va_list args) KBX_PRINTF_CHECK(5, 0);
 
 }  // namespace kbx
 

@@ -56,7 +56,7 @@ void draw_label(const PixelView& view, TextCursor* cursor, int* text_colour, con
     cursor->left_margin = label.x;
     cursor->y = label.y;
     *text_colour = label.colour;
-    draw_glyph_string(view, cursor, *text_colour, label.text);
+    draw_glyph_string(view, cursor, *text_colour, utf8_char_size, label.text);   // ASCII
 }
 
 }  // namespace

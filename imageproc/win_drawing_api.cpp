@@ -4,6 +4,7 @@
 #include <cstdarg>
 
 #include "core/state.h"
+#include "core/win_runtime.h"
 #include "image/win_image_window.h"
 #include "imageproc/glyph_text.h"
 #include "imageproc/image_source.h"
@@ -59,7 +60,7 @@ void KBX_DrawText(const char* format, ...) {
     kbx::TextCursor cursor = kbx::shared_text_cursor();
     va_list args;
     va_start(args, format);
-    kbx::draw_glyph_textv(current_pixels(), &cursor, kbx::kbx_tc, format, args);
+    kbx::draw_glyph_textv(current_pixels(), &cursor, kbx::kbx_tc, kbx::ansi_char_size, format, args);
     va_end(args);
     kbx::store_text_cursor(cursor);
     kbx::invalidate_current_image();

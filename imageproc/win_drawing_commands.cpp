@@ -47,7 +47,7 @@ void draw_text_command(HWND window) {
     read_text_line(line);
     TextCursor cursor = {x, y, x};
     kbx_tc = draw_color;
-    draw_glyph_text(window_pixels(kCurrentImageWindow), &cursor, kbx_tc, "%s", line);
+    draw_glyph_text(window_pixels(kCurrentImageWindow), &cursor, kbx_tc, ansi_char_size, "%s", line);
     store_text_cursor(cursor);
     invalidate_current_image();
 }

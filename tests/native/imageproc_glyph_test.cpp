@@ -75,7 +75,7 @@ TEST(ImageprocGlyphs, PlacementAndNewLine) {
     PixelImage image = picture(40, 40);
     PixelView view = view_of(image);
     TextCursor cursor = {10, 20, 10};
-    draw_glyph_string(view, &cursor, 0xFFFFFF, "AB\nC");
+    draw_glyph_string(view, &cursor, 0xFFFFFF, utf8_char_size, "AB\nC");
     PointSet expected = glyph_pixels('A', 10, 20);
     for (const auto& p : glyph_pixels('B', 18, 20)) expected.insert(p);
     for (const auto& p : glyph_pixels('C', 10, 36)) expected.insert(p);
@@ -145,13 +145,13 @@ TEST(ImageprocGlyphs, CursorAtTheLimitsOfInt) {
 TEST(ImageprocGlyphs, FormattedTextIsDrawnWhole) {
     PixelImage image = picture(100, 20);
     TextCursor cursor = {0, 16, 0};
-    draw_glyph_text(view_of(image), &cursor, 1, "%d-%s", 42, "ok");
+    draw_glyph_text(view_of(image), &cursor, 1, utf8_char_size, "%d-%s", 42, "ok");
     EXPECT_EQ(cursor.x, 40);   // five characters
     // Longer than the 4096-byte buffer: every character still advances.
     std::string long_text(5000, '.');
     PixelImage wide = picture(100000, 20);
     TextCursor far = {0, 16, 0};
-    draw_glyph_text(view_of(wide), &far, 1, "%s!", long_text.c_str());
+    draw_glyph_text(view_of(wide), &far, 1, utf8_char_size, "%s!", long_text.c_str());
     EXPECT_EQ(far.x, 5001 * 8);
     EXPECT_EQ(get_pixel(view_of(wide), 5000 * 8 + 3, 12), 1);   // the '!' at the very end
 }

@@ -43,7 +43,12 @@ TEST(Multibyte, EditingWrappingAndTheBitmapFontKeepCharactersWhole) {
     // The bitmap font: a, then one box each for u-umlaut, an emoji, a stray byte.
     kbx::PixelImage image = kbxtest::picture(80, 20);
     TextCursor cursor = {0, 16, 0};
-    draw_glyph_string(view_of(image), &cursor, 1, "a\xC3\xBC\xF0\x9F\x98\x80\xFF");
+    draw_glyph_string(view_of(image), &cursor, 1, utf8_char_size, "a\xC3\xBC\xF0\x9F\x98\x80\xFF");
     EXPECT_EQ(cursor.x, 4 * 8);
     for (int cell = 1; cell <= 3; ++cell) EXPECT_EQ(get_pixel(view_of(image), cell * 8, 16 - 12), 1) << cell;
+    // In a double-byte code page a pair with a trail byte of ASCII's range is
+    // one box, not a box and an '@'.
+    NarrowCharSize double_byte = [](const unsigned char* t, int n) { return n > 1 && *t < 0xA0 ? 2 : 1; };
+    draw_glyph_string(view_of(image), &cursor, 1, double_byte, "\x82\x40");
+    EXPECT_EQ(cursor.x, 5 * 8);
 }
