@@ -10,7 +10,7 @@
 #include "image/win_image_window.h"
 #include "imageproc/tt_text.h"
 #include "imageproc/win_image_tools.h"
-#include "textwin/text_geometry.h"
+#include "textwin/text_cut.h"
 
 namespace kbx {
 

@@ -1,11 +1,10 @@
 #include "textwin/line_edit.h"
 
+#include "textwin/text_cut.h"
+
 namespace kbx {
 
 namespace {
-
-bool high_surrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool low_surrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 void add_draw(EditOps& ops, int x, int y, wchar_t unit, int cells, wchar_t low = 0) {
     EditOp& op = ops.op[ops.count++];

@@ -4,8 +4,13 @@ namespace kbx {
 
 namespace {
 
-bool high_surrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool low_surrogate(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+// Bytes a UTF-8 lead byte announces; 1 for any byte that leads nothing.
+int utf8_lead_size(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    return 1;
+}
 
 }  // namespace
 
@@ -22,11 +27,7 @@ int narrow_prefix_length(const char* text, int length, int limit, NarrowCharSize
 }
 
 int utf8_char_size(const unsigned char* text, int remaining) {
-    unsigned char lead = text[0];
-    int size = 1;
-    if (lead >= 0xF0 && lead <= 0xF4) size = 4;
-    else if (lead >= 0xE0) size = lead <= 0xEF ? 3 : 1;
-    else if (lead >= 0xC2) size = 2;
+    const int size = utf8_lead_size(text[0]);
     if (size > remaining) return 1;
     // A broken sequence counts byte by byte, as the converter treats it.
     for (int i = 1; i < size; ++i)
@@ -38,10 +39,9 @@ int utf8_unfinished_tail(const char* text, int length) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
     // A character has at most three bytes after its lead byte.
     for (int back = 1; back <= 3 && back <= length; ++back) {
-        unsigned char b = bytes[length - back];
+        const unsigned char b = bytes[length - back];
         if ((b & 0xC0) == 0x80) continue;
-        int size = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xC2 && b <= 0xDF ? 2 : 1;
-        return size > back ? back : 0;
+        return utf8_lead_size(b) > back ? back : 0;
     }
     return 0;
 }
@@ -50,10 +50,7 @@ int wide_prefix_fitting(const wchar_t* text, int length, int limit, WideCharByte
     int units = 0;
     int bytes = 0;
     while (units < length) {
-        int size = 1;
-        if (high_surrogate(static_cast<unsigned>(text[units])) && units + 1 < length &&
-            low_surrogate(static_cast<unsigned>(text[units + 1])))
-            size = 2;
+        const int size = units_of_character(text, units, length);
         int need = bytes_of(text + units, size, context);
         if (bytes + need > limit) break;
         bytes += need;

@@ -24,6 +24,15 @@ int utf8_char_size(const unsigned char* text, int remaining);
 // sequence, which no further byte can mend).
 int utf8_unfinished_tail(const char* text, int length);
 
+// UTF-16 surrogate halves, and the code units of the character that starts
+// at units[i] (count in all): two for a surrogate pair, else one.
+inline bool high_surrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+inline bool low_surrogate(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+inline int units_of_character(const wchar_t* units, int i, int count) {
+    const bool pair = high_surrogate(units[i]) && i + 1 < count && low_surrogate(units[i + 1]);
+    return pair ? 2 : 1;
+}
+
 // Narrow bytes that one UTF-16 character (one unit, or a surrogate pair of
 // two) takes in the code page in use.
 typedef int (*WideCharBytes)(const wchar_t* character, int units, void* context);

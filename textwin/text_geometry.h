@@ -14,14 +14,6 @@ inline int text_client_height(int h) { return h < 0 ? kDefaultTextHeight : h; }
 // Cells taken by one UTF-16 code unit: one below U+0080, else two.
 inline int cells_of(unsigned unit) { return unit < 0x80 ? 1 : 2; }
 
-// Code units of the character that starts at units[i] (count in all): two
-// for a surrogate pair, else one.
-inline int units_of_character(const wchar_t* units, int i, int count) {
-    unsigned first = static_cast<unsigned>(units[i]);
-    unsigned second = i + 1 < count ? static_cast<unsigned>(units[i + 1]) : 0;
-    return first >= 0xD800 && first <= 0xDBFF && second >= 0xDC00 && second <= 0xDFFF ? 2 : 1;
-}
-
 // Outer top-left of the window that KBX_EnsureTextWindow opens: a default
 // window centred in the full-screen client area.
 struct WindowOrigin {

@@ -1,5 +1,6 @@
 #include "textwin/text_layout.h"
 
+#include "textwin/text_cut.h"
 #include "textwin/text_geometry.h"
 
 namespace kbx {
