@@ -37,16 +37,13 @@ void expect_ends_on_escape(Process& p, HWND control) {
     ULONG_PTR id = 0;
     wait_until([&] { return (id = reinterpret_cast<ULONG_PTR>(GetPropW(control, KBX_PROGRAM_THREAD_PROPERTY))) != 0; });
     HANDLE thread = OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
-    EXPECT_NE(thread, nullptr);
     post_key(control, VK_ESCAPE);
     DWORD code = 99, thread_code = 99;
     EXPECT_TRUE(wait_exit(p, 10000, &code));
     EXPECT_EQ(code, 0u);
-    if (thread) {
-        EXPECT_TRUE(GetExitCodeThread(thread, &thread_code));
-        EXPECT_EQ(thread_code, 0u);
-        CloseHandle(thread);
-    }
+    EXPECT_TRUE(thread && GetExitCodeThread(thread, &thread_code));
+    EXPECT_EQ(thread_code, 0u);
+    if (thread) CloseHandle(thread);
     terminate(p);
 }
 

@@ -34,9 +34,8 @@ TEST(TestHelper, ReadsPicturesTypesAndClicksAtPixels) {
     // What the user had on the clipboard stays there.
     ASSERT_TRUE(kbxtest::write_clipboard_text(L"the user's own text"));
     KBX_TestProgram program;
-    const std::wstring path = kbxtest::program_path(L"pick_print_program");
     const char* env[] = {"KBX_PICK_TITLE=given", nullptr};
-    ASSERT_EQ(KBX_TestStart(&program, std::string(path.begin(), path.end()).c_str(), env), 0) << KBX_TestLastError();
+    ASSERT_EQ(KBX_TestStart(&program, exe_path(L"pick_print_program").c_str(), env), 0) << KBX_TestLastError();
     KBX_TestWindow image = KBX_TestWaitForImageWindow(&program, "given");
     ASSERT_NE(image, nullptr) << KBX_TestLastError();
     EXPECT_EQ(KBX_TestImageZoom(image), 150);
